@@ -1,0 +1,3 @@
+#include "app/EditorHost.h"
+
+EditorHost::~EditorHost() = default;
