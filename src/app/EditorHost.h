@@ -19,4 +19,6 @@ public:
     virtual void SelectChannelNode(int mode) = 0;
     // An editor window is being destroyed: forget the reference to it.
     virtual void EditorDestroyed(QWidget *editor) = 0;
+    // The open editor window of a command tag (10 to 16), or nullptr.
+    virtual QWidget *FindEditor(int tag) = 0;
 };

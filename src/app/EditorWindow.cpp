@@ -1,0 +1,3 @@
+#include "app/EditorWindow.h"
+
+EditorWindow::~EditorWindow() = default;
