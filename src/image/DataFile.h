@@ -19,6 +19,8 @@ using FileHeader = std::array<uint8_t, DataFile::HeaderSize>;
 // t in the form yyyy-MM-dd HH:mm.
 FileHeader EncodeFileHeader(const QString &modelText, const QString &bandDigits, const QString &t);
 QString DecodeFileHeader(const FileHeader &h);
+// The save time a header records, yyyy-MM-dd HH:mm.
+QString FormatHeaderSaveTime(const FileHeader &h);
 
 struct FileResult
 {

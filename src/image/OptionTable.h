@@ -12,6 +12,7 @@ struct OptionControl
     enum Kind { Combo, Check, CheckBit0 };
     const char *form;     // form name of the window, e.g. "fOptFun"
     const char *control;  // component name, e.g. "cbSQvelch"
+    const char *labelName; // name of its label, empty for a check box
     const char *label;    // caption of its label or check box
     Kind kind;
     int offset;           // image offset, -1 when bound to nothing
