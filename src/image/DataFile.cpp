@@ -1,9 +1,11 @@
 #include "image/DataFile.h"
 #include "image/AllClass.h"
 #include "image/ChannelCodec.h"
+#include "i18n/Language.h"
 #include "image/Defaults.h"
 #include "models/MacType.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <cmath>
@@ -88,4 +90,21 @@ FileResult ReadDataFile(TALL &all, const QString &path)
     SanitiseImage(all);
     all.Modified = false;
     return {};
+}
+
+QString DescribeFileResult(const FileResult &result, const QString &path, const TLanguage &texts)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    switch (result.status) {
+    case FileResult::Ok: return QString();
+    case FileResult::IoError: return QStringLiteral("%1: %2").arg(name, result.reason);
+    case FileResult::TooShort:
+        return QStringLiteral("%1: the file is shorter than %2 bytes, so it is no data file of this radio.")
+            .arg(name).arg(DataFile::Size);
+    case FileResult::UnknownModel:
+        return QStringLiteral("%1: %2 (the file is for a model this program does not know)").arg(name, texts.ModError);
+    case FileResult::NoModelForBand:
+        return QStringLiteral("%1: %2 (the file's band belongs to no model)").arg(name, texts.ModError);
+    }
+    return QString();
 }

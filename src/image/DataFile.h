@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class TALL;
+class TLanguage;
 
 namespace DataFile {
 constexpr int Size = 448;
@@ -39,3 +40,7 @@ FileResult WriteDataFile(TALL &all, const QString &path, const QDateTime &now = 
 // model code or a band that no model holds leave the working state as it was.
 // On success the image, binding and sanitising follow the file; Modified is cleared.
 FileResult ReadDataFile(TALL &all, const QString &path);
+
+// One line for the user: what failed with which file and why. Unknown models
+// and bands use the ModError text of the current language.
+QString DescribeFileResult(const FileResult &result, const QString &path, const TLanguage &texts);
