@@ -11,8 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-struct RecordingPrompter : TPrompter
-{
+struct RecordingPrompter : TPrompter {
     QStringList captions, texts;
     QList<int> answers; // for Yes/No questions, taken in order; No when empty
     int ShowPrompt(const QString &caption, const QString &text, int kind) override
@@ -26,8 +25,7 @@ struct RecordingPrompter : TPrompter
 };
 
 // A data module bound to a band, with a new image made at a fixed time.
-struct BoundModule : DataModule
-{
+struct BoundModule : DataModule {
     explicit BoundModule(uint8_t bandCode = 0xF7, const QString &appFolder = QString())
         : DataModule(appFolder)
     {

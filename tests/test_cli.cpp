@@ -12,8 +12,7 @@ class TestCli : public QObject
 
     QTemporaryDir m_dir;
 
-    struct Run
-    {
+    struct Run {
         int code;
         QString out, err;
     };
@@ -22,8 +21,9 @@ class TestCli : public QObject
         QProcess p;
         p.start(QStringLiteral(CLI_PATH), args);
         if (!p.waitForFinished(20000))
-            return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+            return { -1, {}, {} };
+        return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError()) };
     }
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
@@ -31,25 +31,25 @@ private slots:
     void newInfoChannels()
     {
         const QString f = path("vhf.dat");
-        QCOMPARE(cli({"new", "--band", "136 - 174MHz", f}).code, 0);
-        const Run info = cli({"info", f});
+        QCOMPARE(cli({ "new", "--band", "136 - 174MHz", f }).code, 0);
+        const Run info = cli({ "info", f });
         QCOMPARE(info.code, 0);
         QVERIFY(info.out.contains(QStringLiteral("Model code:\t4960\n")));
         QVERIFY(info.out.contains(QStringLiteral("Band:\t136 - 174MHz\n")));
         QVERIFY(info.out.contains(QStringLiteral("Band edges:\t136.00000 - 174.00000 MHz\n")));
 
         // 145.0126 snaps to the raster; 100 lies outside the band but inside the model.
-        const Run set = cli({"set", f, "2", "rx", "145.0126"});
+        const Run set = cli({ "set", f, "2", "rx", "145.0126" });
         QCOMPARE(set.code, 0);
         QVERIFY(set.err.isEmpty());
-        const Run warn = cli({"set", f, "3", "rx", "100"});
+        const Run warn = cli({ "set", f, "3", "rx", "100" });
         QCOMPARE(warn.code, 0);
         QCOMPARE(warn.err.trimmed(), QStringLiteral("Caution: Frequecy is Out of range."));
-        QCOMPARE(cli({"set", f, "2", "dec", "D023n"}).code, 0);
-        QCOMPARE(cli({"set", f, "2", "wn", "narrow"}).code, 0);
-        QCOMPARE(cli({"set", f, "2", "tx", ""}).code, 0);
+        QCOMPARE(cli({ "set", f, "2", "dec", "D023n" }).code, 0);
+        QCOMPARE(cli({ "set", f, "2", "wn", "narrow" }).code, 0);
+        QCOMPARE(cli({ "set", f, "2", "tx", "" }).code, 0);
 
-        const QStringList lines = cli({"channels", f}).out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lines = cli({ "channels", f }).out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 16);
         QCOMPARE(lines[0], QStringLiteral("1"));
         QCOMPARE(lines[1], QStringLiteral("2\t145.01250\t\tD023N\tNone\tHigh\tNarrow\tNo\tNo\tNo\tNo"));
@@ -59,8 +59,8 @@ private slots:
     void options()
     {
         const QString f = path("opts.dat");
-        QCOMPARE(cli({"new", f}).code, 0);
-        const Run r = cli({"options", f});
+        QCOMPARE(cli({ "new", f }).code, 0);
+        const Run r = cli({ "options", f });
         QCOMPARE(r.code, 0);
         const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 20);
@@ -83,10 +83,10 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        const Run r = cli({"channels", f});
+        const Run r = cli({ "channels", f });
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out.section(QLatin1Char('\n'), 0, 0),
-                 QStringLiteral("1\t146.00625\t146.00625\t88.5\tD023N\tLow\tWide\tNo\tNo\tNo\tNo"));
+            QStringLiteral("1\t146.00625\t146.00625\t88.5\tD023N\tLow\tWide\tNo\tNo\tNo\tNo"));
     }
 
     void failures_data()
@@ -94,13 +94,14 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no verb") << QStringList{} << 2 << "no verb";
-        QTest::newRow("unknown verb") << QStringList{"frobnicate"} << 2 << "unknown verb";
-        QTest::newRow("missing file") << QStringList{"info", "/nonexistent/x.dat"} << 3 << "/nonexistent/x.dat";
-        QTest::newRow("unknown band") << QStringList{"new", "--band", "1 - 2MHz", "x.dat"} << 2 << "unknown band";
-        QTest::newRow("band of no model") << QStringList{"new", "--band", " 27 -  72MHz", "x.dat"} << 2 << "no model";
-        QTest::newRow("bad channel") << QStringList{"set", "x.dat", "17", "rx", "446"} << 2 << "1 to 16";
-        QTest::newRow("bad field") << QStringList{"set", "x.dat", "1", "volume", "4"} << 2 << "unknown field";
+        QTest::newRow("no verb") << QStringList {} << 2 << "no verb";
+        QTest::newRow("unknown verb") << QStringList { "frobnicate" } << 2 << "unknown verb";
+        QTest::newRow("missing file") << QStringList { "info", "/nonexistent/x.dat" } << 3 << "/nonexistent/x.dat";
+        QTest::newRow("unknown band") << QStringList { "new", "--band", "1 - 2MHz", "x.dat" } << 2 << "unknown band";
+        QTest::newRow("band of no model")
+            << QStringList { "new", "--band", " 27 -  72MHz", "x.dat" } << 2 << "no model";
+        QTest::newRow("bad channel") << QStringList { "set", "x.dat", "17", "rx", "446" } << 2 << "1 to 16";
+        QTest::newRow("bad field") << QStringList { "set", "x.dat", "1", "volume", "4" } << 2 << "unknown field";
     }
     void failures()
     {
@@ -119,17 +120,17 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(100, 'P'));
         f.close();
-        const Run r = cli({"channels", shortFile});
+        const Run r = cli({ "channels", shortFile });
         QCOMPARE(r.code, 3);
         QVERIFY(r.err.contains(QStringLiteral("shorter than 448 bytes")));
 
         const QString f2 = path("model.dat");
-        QCOMPARE(cli({"new", f2}).code, 0);
+        QCOMPARE(cli({ "new", f2 }).code, 0);
         QFile g(f2);
         QVERIFY(g.open(QIODevice::ReadWrite));
         g.write("P1234");
         g.close();
-        const Run m = cli({"set", f2, "1", "rx", "450"});
+        const Run m = cli({ "set", f2, "1", "rx", "450" });
         QCOMPARE(m.code, 3);
         QVERIFY(m.err.contains(QStringLiteral("Model Type Wrong.")));
         // A refused set leaves the file as it was.
@@ -140,12 +141,12 @@ private slots:
     void refusedEntries()
     {
         const QString f = path("entries.dat");
-        QCOMPARE(cli({"new", f}).code, 0);
-        const Run empty = cli({"set", f, "4", "power", "Low"});
+        QCOMPARE(cli({ "new", f }).code, 0);
+        const Run empty = cli({ "set", f, "4", "power", "Low" });
         QCOMPARE(empty.code, 2);
         QVERIFY(empty.err.contains(QStringLiteral("empty")));
-        QCOMPARE(cli({"set", f, "4", "rx", "451"}).code, 0);
-        const Run bad = cli({"set", f, "4", "power", "medium"});
+        QCOMPARE(cli({ "set", f, "4", "rx", "451" }).code, 0);
+        const Run bad = cli({ "set", f, "4", "power", "medium" });
         QCOMPARE(bad.code, 2);
         QVERIFY(bad.err.contains(QStringLiteral("Low, High")));
     }

@@ -6,7 +6,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 const uint8_t *raw(const QByteArray &b)
 {
     return reinterpret_cast<const uint8_t *>(b.constData());
@@ -27,12 +28,13 @@ private slots:
         QTest::addColumn<QString>("rxTone");
         QTest::addColumn<QString>("txTone");
         QTest::addColumn<int>("flags");
-        QTest::newRow("full") << hex("00250145 00250145 8508 23c0 fb ffffff") << true << 450.125 << 450.125
-                              << "88.5" << "D023I" << 0x7B;
-        QTest::newRow("rx only") << hex("00250145 ffffffff 2380 ffff 00 ffffff") << true << 450.125 << -1.0
-                                 << "D023N" << "" << 0;
-        QTest::newRow("tone with letter is empty") << hex("00250145 00250145 00a0 ffff 05 000000") << true
-                                                   << 450.125 << 450.125 << "" << "" << 5;
+        QTest::newRow("full") << hex("00250145 00250145 8508 23c0 fb ffffff") << true << 450.125 << 450.125 << "88.5"
+                              << "D023I" << 0x7B;
+        QTest::newRow("rx only") << hex("00250145 ffffffff 2380 ffff 00 ffffff") << true << 450.125 << -1.0 << "D023N"
+                                 << "" << 0;
+        QTest::newRow("tone with letter is empty")
+            << hex("00250145 00250145 00a0 ffff 05 000000") << true << 450.125 << 450.125 << ""
+            << "" << 5;
     }
     void decodeChannel()
     {
@@ -162,20 +164,34 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("low") << "12" << "30.0";
-        QTest::newRow("high") << "300" << "290.0";
-        QTest::newRow("plain") << "88.5" << "88.5";
-        QTest::newRow("whole") << "100" << "100.0";
-        QTest::newRow("digit but no number") << "1.2.3" << "290.0";
-        QTest::newRow("not octal") << "D089N" << "D777N";
-        QTest::newRow("other") << "X" << "D777N";
-        QTest::newRow("inverted kept") << "D754I" << "D754I";
-        QTest::newRow("lower-case polarity kept") << "D023n" << "D023n";
-        QTest::newRow("lower-case d") << "d023N" << "D777N";
-        QTest::newRow("8 not octal") << "D028N" << "D777N";
-        QTest::newRow("short") << "D23N" << "D777N";
-        QTest::newRow("leading point") << ".5" << "D777N";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("low") << "12"
+                             << "30.0";
+        QTest::newRow("high") << "300"
+                              << "290.0";
+        QTest::newRow("plain") << "88.5"
+                               << "88.5";
+        QTest::newRow("whole") << "100"
+                               << "100.0";
+        QTest::newRow("digit but no number") << "1.2.3"
+                                             << "290.0";
+        QTest::newRow("not octal") << "D089N"
+                                   << "D777N";
+        QTest::newRow("other") << "X"
+                               << "D777N";
+        QTest::newRow("inverted kept") << "D754I"
+                                       << "D754I";
+        QTest::newRow("lower-case polarity kept") << "D023n"
+                                                  << "D023n";
+        QTest::newRow("lower-case d") << "d023N"
+                                      << "D777N";
+        QTest::newRow("8 not octal") << "D028N"
+                                     << "D777N";
+        QTest::newRow("short") << "D23N"
+                               << "D777N";
+        QTest::newRow("leading point") << ".5"
+                                       << "D777N";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void normaliseTone()
     {
@@ -191,12 +207,18 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QString out = QStringLiteral("Frequecy is Out of range.");
         const QString err = QStringLiteral("The frequecy number come amiss!");
-        QTest::newRow("in band") << "446.00625" << "446.00625" << QStringList();
-        QTest::newRow("snapped") << "446.0075" << "446.00625" << QStringList();
-        QTest::newRow("outside band") << "480" << "480.00000" << QStringList{out};
-        QTest::newRow("above model") << "700" << "470.00000" << QStringList{err};
-        QTest::newRow("below model") << "100" << "400.00000" << QStringList{err};
-        QTest::newRow("no number") << "4.4.6" << "470.00000" << QStringList{out};
+        QTest::newRow("in band") << "446.00625"
+                                 << "446.00625" << QStringList();
+        QTest::newRow("snapped") << "446.0075"
+                                 << "446.00625" << QStringList();
+        QTest::newRow("outside band") << "480"
+                                      << "480.00000" << QStringList { out };
+        QTest::newRow("above model") << "700"
+                                     << "470.00000" << QStringList { err };
+        QTest::newRow("below model") << "100"
+                                     << "400.00000" << QStringList { err };
+        QTest::newRow("no number") << "4.4.6"
+                                   << "470.00000" << QStringList { out };
     }
     void frequencyEntry()
     {
@@ -218,7 +240,7 @@ private slots:
         QVERIFY(ApplyChannelEntry(all, dm.Texts, prompt, 5, GridColumn::Rx, QStringLiteral("446.1")));
         QCOMPARE(bytesAt(all.RadioImage, Image::channelOffset(5), 16), hex("00006144 00006144 ffff ffff fb ffffff"));
         QCOMPARE(ChannelRowTexts(all, 5),
-                 (QStringList{"5", "446.10000", "446.10000", "None", "None", "High", "Wide", "No", "No", "No", "No"}));
+            (QStringList { "5", "446.10000", "446.10000", "None", "None", "High", "Wide", "No", "No", "No", "No" }));
         QVERIFY(all.Modified);
 
         QVERIFY(ApplyChannelEntry(all, dm.Texts, prompt, 5, GridColumn::BusyLock, QStringLiteral("Yes")));

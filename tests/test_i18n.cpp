@@ -30,18 +30,42 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected"); // "<missing>" for no value
-        QTest::newRow("plain") << "Main" << "Name" << "Value";
-        QTest::newRow("case-insensitive names") << "mAIN" << "nAME" << "Value";
-        QTest::newRow("trimmed") << "Main" << "Spaced" << "a b";
-        QTest::newRow("double quotes stripped") << "Main" << "Quoted" << " kept inside ";
-        QTest::newRow("single quotes stripped") << "Main" << "Single" << "x";
-        QTest::newRow("unmatched quote kept") << "Main" << "Half" << "\"open";
-        QTest::newRow("empty value is empty") << "Main" << "Empty" << "";
-        QTest::newRow("missing key") << "Main" << "Nope" << "<missing>";
-        QTest::newRow("comment is no key") << "Main" << ";Hidden" << "<missing>";
-        QTest::newRow("other section") << "Other" << "Name" << "Second";
-        QTest::newRow("first of duplicates") << "Main" << "Twice" << "first";
-        QTest::newRow("equals in value") << "Main" << "Expr" << "a=b";
+        QTest::newRow("plain") << "Main"
+                               << "Name"
+                               << "Value";
+        QTest::newRow("case-insensitive names") << "mAIN"
+                                                << "nAME"
+                                                << "Value";
+        QTest::newRow("trimmed") << "Main"
+                                 << "Spaced"
+                                 << "a b";
+        QTest::newRow("double quotes stripped") << "Main"
+                                                << "Quoted"
+                                                << " kept inside ";
+        QTest::newRow("single quotes stripped") << "Main"
+                                                << "Single"
+                                                << "x";
+        QTest::newRow("unmatched quote kept") << "Main"
+                                              << "Half"
+                                              << "\"open";
+        QTest::newRow("empty value is empty") << "Main"
+                                              << "Empty"
+                                              << "";
+        QTest::newRow("missing key") << "Main"
+                                     << "Nope"
+                                     << "<missing>";
+        QTest::newRow("comment is no key") << "Main"
+                                           << ";Hidden"
+                                           << "<missing>";
+        QTest::newRow("other section") << "Other"
+                                       << "Name"
+                                       << "Second";
+        QTest::newRow("first of duplicates") << "Main"
+                                             << "Twice"
+                                             << "first";
+        QTest::newRow("equals in value") << "Main"
+                                         << "Expr"
+                                         << "a=b";
     }
     void iniValues()
     {
@@ -49,9 +73,10 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, expected);
         IniFile ini;
-        ini.loadBytes("; leading comment\r\n[Main]\r\nName=Value\r\n  Spaced  =   a b   \r\nQuoted=\" kept inside \"\r\n"
-                      "Single='x'\r\nHalf=\"open\r\nEmpty=\r\n;Hidden=1\r\nTwice=first\r\nTwice=second\r\nExpr=a=b\r\n"
-                      "[Other]\r\nName=Second\r\n");
+        ini.loadBytes(
+            "; leading comment\r\n[Main]\r\nName=Value\r\n  Spaced  =   a b   \r\nQuoted=\" kept inside \"\r\n"
+            "Single='x'\r\nHalf=\"open\r\nEmpty=\r\n;Hidden=1\r\nTwice=first\r\nTwice=second\r\nExpr=a=b\r\n"
+            "[Other]\r\nName=Second\r\n");
         const auto v = ini.value(section, key);
         QCOMPARE(v.value_or(QStringLiteral("<missing>")), expected);
     }
@@ -71,8 +96,9 @@ private slots:
         ini.writeString(QStringLiteral("sysinfo"), QStringLiteral("COM"), QStringLiteral("COM4"));
         ini.writeString(QStringLiteral("SysInfo"), QStringLiteral("PicID"), QStringLiteral("0"));
         ini.writeString(QStringLiteral("New"), QStringLiteral("Key"), QStringLiteral("v"));
-        QCOMPARE(ini.toBytes(), QByteArray("; settings\r\n[SysInfo]\r\nCOM=COM4\r\nHelp=TL\r\nPicID=0\r\n\r\n[Other]\r\nX=1\r\n"
-                                           "\r\n[New]\r\nKey=v\r\n"));
+        QCOMPARE(ini.toBytes(),
+            QByteArray("; settings\r\n[SysInfo]\r\nCOM=COM4\r\nHelp=TL\r\nPicID=0\r\n\r\n[Other]\r\nX=1\r\n"
+                       "\r\n[New]\r\nKey=v\r\n"));
     }
 
     void encodings_data()
@@ -104,12 +130,12 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("entries");
-        QTest::newRow("two") << "Chinese|English" << QStringList{"Chinese", "English"};
-        QTest::newRow("not trimmed") << " a | b" << QStringList{" a ", " b"};
-        QTest::newRow("empty between") << "a||b" << QStringList{"a", "", "b"};
-        QTest::newRow("final bar") << "a|b|" << QStringList{"a", "b"};
-        QTest::newRow("empty") << "" << QStringList{};
-        QTest::newRow("only bar") << "|" << QStringList{""};
+        QTest::newRow("two") << "Chinese|English" << QStringList { "Chinese", "English" };
+        QTest::newRow("not trimmed") << " a | b" << QStringList { " a ", " b" };
+        QTest::newRow("empty between") << "a||b" << QStringList { "a", "", "b" };
+        QTest::newRow("final bar") << "a|b|" << QStringList { "a", "b" };
+        QTest::newRow("empty") << "" << QStringList {};
+        QTest::newRow("only bar") << "|" << QStringList { "" };
     }
     void splitList()
     {
@@ -125,12 +151,15 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("help");
         QTest::addColumn<int>("picture");
-        QTest::newRow("no file") << QByteArray() << "Com1" << 0 << "Chinese" << "TL" << 1;
+        QTest::newRow("no file") << QByteArray() << "Com1" << 0 << "Chinese"
+                                 << "TL" << 1;
         QTest::newRow("english first, index 1")
             << QByteArray("[SysInfo]\nCom=com4\nDefaultLanguage=1\nLanguage=English|Chinese\nHelp=XY\nPicID=7\n")
-            << "com4" << 1 << "Chinese" << "XY" << 8;
+            << "com4" << 1 << "Chinese"
+            << "XY" << 8;
         QTest::newRow("not integers") << QByteArray("[SysInfo]\nDefaultLanguage=abc\nPicID=x\n") << "Com1" << 0
-                                      << "Chinese" << "TL" << 1;
+                                      << "Chinese"
+                                      << "TL" << 1;
         QTest::newRow("index past list") << QByteArray("[SysInfo]\nDefaultLanguage=5\n") << "Com1" << 5 << ""
                                          << "TL" << 1;
         QTest::newRow("negative index") << QByteArray("[SysInfo]\nDefaultLanguage=-1\n") << "Com1" << -1 << ""
@@ -163,17 +192,19 @@ private slots:
         QVERIFY(SaveSettings(dm.All));
         // A new file holds only the three keys written at exit.
         QCOMPARE(read(folder + QStringLiteral("SysInfo.Ini")),
-                 QByteArray("[SysInfo]\r\nCom=COM3\r\nDefaultLanguage=1\r\nPicID=0\r\n"));
+            QByteArray("[SysInfo]\r\nCom=COM3\r\nDefaultLanguage=1\r\nPicID=0\r\n"));
 
         // An existing file keeps its other keys and its encoding.
         write(folder + QStringLiteral("SysInfo.Ini"),
-              "[SysInfo]\r\nCom=Com1\r\nLanguage=English|Chinese\r\nChinese=\xD3\xA2\xCE\xC4|\xD6\xD0\xCE\xC4\r\nPicID=41\r\n");
+            "[SysInfo]\r\nCom=Com1\r\nLanguage=English|Chinese\r\nChinese=\xD3\xA2\xCE\xC4|\xD6\xD0\xCE\xC4\r\nPicID="
+            "41\r\n");
         LoadSettings(dm.All);
         QCOMPARE(dm.All.PictureId, 42);
         QVERIFY(SaveSettings(dm.All));
         QCOMPARE(read(folder + QStringLiteral("SysInfo.Ini")),
-                 QByteArray("[SysInfo]\r\nCom=Com1\r\nLanguage=English|Chinese\r\nChinese=\xD3\xA2\xCE\xC4|\xD6\xD0\xCE\xC4\r\n"
-                            "PicID=41\r\nDefaultLanguage=0\r\n"));
+            QByteArray(
+                "[SysInfo]\r\nCom=Com1\r\nLanguage=English|Chinese\r\nChinese=\xD3\xA2\xCE\xC4|\xD6\xD0\xCE\xC4\r\n"
+                "PicID=41\r\nDefaultLanguage=0\r\n"));
     }
 
     // An installed program cannot write its own folder: settings go to the user's folder and come back from there.
@@ -200,19 +231,19 @@ private slots:
         const QString folder = dir.path() + QLatin1Char('/');
         DataModule dm(folder);
         LoadSettings(dm.All);
-        QStringList display{QStringLiteral("kept")}, files;
+        QStringList display { QStringLiteral("kept") }, files;
         ReadLanguageList(dm.All, display, files);
-        QCOMPARE(files, (QStringList{"Chinese", "English"}));
-        QCOMPARE(display, (QStringList{"kept", "中文", "英文"}));
+        QCOMPARE(files, (QStringList { "Chinese", "English" }));
+        QCOMPARE(display, (QStringList { "kept", "中文", "英文" }));
 
         write(folder + QStringLiteral("SysInfo.Ini"),
-              "[SysInfo]\r\nLanguage=English|Chinese\r\nEnglish=English|Chinese\r\nDefaultLanguage=0\r\n");
+            "[SysInfo]\r\nLanguage=English|Chinese\r\nEnglish=English|Chinese\r\nDefaultLanguage=0\r\n");
         LoadSettings(dm.All);
         display.clear();
         files.clear();
         ReadLanguageList(dm.All, display, files);
         QCOMPARE(dm.All.LanguageName, QStringLiteral("English"));
-        QCOMPARE(display, (QStringList{"English", "Chinese"}));
+        QCOMPARE(display, (QStringList { "English", "Chinese" }));
     }
 
     void texts()
@@ -225,7 +256,8 @@ private slots:
         QCOMPARE(t.Info, QStringLiteral(" Information"));
         QCOMPARE(t.LPortError, QStringLiteral("Cannot Open Commcmication Port."));
 
-        write(folder + QStringLiteral("Chinese.Ini"), "[language]\r\nreadok=\xB6\xC1\xC8\xA1\xCD\xEA\xB3\xC9\r\nCaution=\r\n");
+        write(folder + QStringLiteral("Chinese.Ini"),
+            "[language]\r\nreadok=\xB6\xC1\xC8\xA1\xCD\xEA\xB3\xC9\r\nCaution=\r\n");
         t.LoadTexts(folder, QStringLiteral("Chinese"));
         QCOMPARE(t.ReadOk, QStringLiteral("读取完成"));
         QCOMPARE(t.Caution, QString());

@@ -59,7 +59,7 @@ private slots:
         BoundModule dm;
         WriteTimeStamp(dm.All, QStringLiteral("2031-12-31 23:59:58"));
         QCOMPARE(bytesAt(dm.All.RadioImage, 368, 7), hex("ef 07 0c 1f 17 3b 3a"));
-        const uint8_t unset[7] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+        const uint8_t unset[7] = { 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF };
         QCOMPARE(FormatWriteTime(unset), QStringLiteral("65535-255-255 255:255:255"));
     }
 
@@ -109,13 +109,13 @@ private slots:
 
     void fileHeader()
     {
-        const FileHeader h = EncodeFileHeader(QStringLiteral("P5960"), QStringLiteral("450470"),
-                                              QStringLiteral("2024-03-05 14:07"));
+        const FileHeader h
+            = EncodeFileHeader(QStringLiteral("P5960"), QStringLiteral("450470"), QStringLiteral("2024-03-05 14:07"));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(h.data()), 16),
-                 hex("50 35 39 36 30 45 04 70 e8 07 03 05 0e 07 ff ff"));
+            hex("50 35 39 36 30 45 04 70 e8 07 03 05 0e 07 ff ff"));
         QCOMPARE(DecodeFileHeader(h), QStringLiteral("P5960"));
-        const FileHeader low = EncodeFileHeader(QStringLiteral("P49"), QStringLiteral("027072"),
-                                                QStringLiteral("2024-03-05 14:07"));
+        const FileHeader low
+            = EncodeFileHeader(QStringLiteral("P49"), QStringLiteral("027072"), QStringLiteral("2024-03-05 14:07"));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(low.data()), 8), hex("50 34 39 20 20 02 70 72"));
     }
 
@@ -152,7 +152,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("status");
         BoundModule dm(0xF4);
-        const QByteArray good = QByteArray("P5960", 5) + QByteArray(11, char(0xFF)) + bytesAt(dm.All.RadioImage, 16, 432);
+        const QByteArray good
+            = QByteArray("P5960", 5) + QByteArray(11, char(0xFF)) + bytesAt(dm.All.RadioImage, 16, 432);
         QTest::newRow("short") << good.left(447) << int(FileResult::TooShort);
         QTest::newRow("empty") << QByteArray() << int(FileResult::TooShort);
         QByteArray unknown = good;
@@ -222,17 +223,18 @@ private slots:
         const FileResult bad = WriteDataFile(dm.All, path(QStringLiteral("missing/dir/x.dat")));
         QCOMPARE(int(bad.status), int(FileResult::IoError));
         QVERIFY(dm.All.Modified);
-        QVERIFY(DescribeFileResult(bad, path(QStringLiteral("missing/dir/x.dat")), dm.Texts).contains(QStringLiteral("x.dat")));
+        QVERIFY(DescribeFileResult(bad, path(QStringLiteral("missing/dir/x.dat")), dm.Texts)
+                    .contains(QStringLiteral("x.dat")));
     }
 
     void scramble()
     {
-        const uint8_t same[8] = {'7', '7', '7', '7', '7', '7', '7', '7'};
+        const uint8_t same[8] = { '7', '7', '7', '7', '7', '7', '7', '7' };
         const auto s = ScramblePassword(same);
         QCOMPARE(s[0], uint8_t('7' ^ PasswordScrambleKey));
         for (int i = 1; i < 8; ++i)
             QCOMPARE(s[size_t(i)], uint8_t(0));
-        const uint8_t pw[8] = {'1', '2', '3', '4', ' ', ' ', ' ', ' '};
+        const uint8_t pw[8] = { '1', '2', '3', '4', ' ', ' ', ' ', ' ' };
         const auto t = ScramblePassword(pw);
         QCOMPARE(t[1], uint8_t('1' ^ '2'));
         QCOMPARE(t[7], uint8_t('1' ^ ' '));

@@ -11,7 +11,7 @@ class TestModels : public QObject
 private slots:
     void lookups()
     {
-        DataModule dm{QString()};
+        DataModule dm { QString() };
         const TMacList &m = dm.Models;
         QCOMPARE(m.FindByCode(QStringLiteral("5960"))->Name, QStringLiteral("TL-5960s(UHF)"));
         QVERIFY(!m.FindByCode(QStringLiteral("5960 ")));
@@ -21,9 +21,9 @@ private slots:
         QCOMPARE(m.FindByBand(QStringLiteral("440 - 480MHz"))->Code, QStringLiteral("5960"));
         QVERIFY(!m.FindByBand(QStringLiteral(" 27 -  72MHz")));
         QVERIFY(!m.Item(2));
-        QStringList names{QStringLiteral("old"), QStringLiteral("entries")};
+        QStringList names { QStringLiteral("old"), QStringLiteral("entries") };
         m.FillNames(names);
-        QCOMPARE(names, (QStringList{"TL-5960s(UHF)", "TL-5960s(VHF)"}));
+        QCOMPARE(names, (QStringList { "TL-5960s(UHF)", "TL-5960s(VHF)" }));
         QCOMPARE(dm.All.ProductName, QStringLiteral("TL-5960s"));
         QVERIFY(dm.All.SerialEditable);
     }
@@ -39,14 +39,14 @@ private slots:
     }
     void bandCodes()
     {
-        DataModule dm{QString()};
+        DataModule dm { QString() };
         QFETCH(QString, text);
         QTEST(int(dm.Bands.CodeOf(text)), "code");
     }
 
     void bandTexts()
     {
-        DataModule dm{QString()};
+        DataModule dm { QString() };
         QCOMPARE(dm.Bands.TextOf(0xF4), QStringLiteral("450 - 470MHz"));
         QCOMPARE(dm.Bands.TextOf(0x00), QStringLiteral("440 - 480MHz"));
         QCOMPARE(dm.Bands.TextOf(0xFF), QStringLiteral("440 - 480MHz"));
@@ -69,15 +69,19 @@ private slots:
         QTest::addColumn<double>("modelMax");
         QTest::addColumn<double>("bandMin");
         QTest::addColumn<double>("bandMax");
-        QTest::newRow("uhf 400-470") << 0xF7 << "5960" << "400 - 470MHz" << 300.0 << 650.0 << 400.0 << 470.0;
-        QTest::newRow("vhf 136-150") << 0xF1 << "4960" << "136 - 150MHz" << 67.0 << 300.0 << 136.0 << 150.0;
-        QTest::newRow("unknown 00") << 0x00 << "5960" << "440 - 480MHz" << 300.0 << 650.0 << 440.0 << 480.0;
-        QTest::newRow("unknown FF") << 0xFF << "5960" << "440 - 480MHz" << 300.0 << 650.0 << 440.0 << 480.0;
+        QTest::newRow("uhf 400-470") << 0xF7 << "5960"
+                                     << "400 - 470MHz" << 300.0 << 650.0 << 400.0 << 470.0;
+        QTest::newRow("vhf 136-150") << 0xF1 << "4960"
+                                     << "136 - 150MHz" << 67.0 << 300.0 << 136.0 << 150.0;
+        QTest::newRow("unknown 00") << 0x00 << "5960"
+                                    << "440 - 480MHz" << 300.0 << 650.0 << 440.0 << 480.0;
+        QTest::newRow("unknown FF") << 0xFF << "5960"
+                                    << "440 - 480MHz" << 300.0 << 650.0 << 440.0 << 480.0;
     }
     void bind()
     {
         QFETCH(int, code);
-        DataModule dm{QString()};
+        DataModule dm { QString() };
         QVERIFY(BindModel(dm.All, uint8_t(code), true));
         QTEST(dm.All.ModelCode, "model");
         QTEST(dm.All.BandText, "band");
@@ -91,7 +95,7 @@ private slots:
 
     void bindWithoutBandKeepsEdges()
     {
-        DataModule dm{QString()};
+        DataModule dm { QString() };
         dm.All.BandMinFreq = 1;
         dm.All.BandMaxFreq = 2;
         QVERIFY(BindModel(dm.All, 0xF1, false));
@@ -107,7 +111,7 @@ private slots:
 
     void bandOfNoModelKeepsBinding()
     {
-        DataModule dm{QString()};
+        DataModule dm { QString() };
         QVERIFY(BindModel(dm.All, 0xF1, true));
         QVERIFY(!BindModel(dm.All, 0xFD, true));
         QCOMPARE(dm.All.ModelCode, QStringLiteral("4960"));

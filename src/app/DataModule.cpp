@@ -1,7 +1,8 @@
 #include "app/DataModule.h"
 #include "i18n/Settings.h"
 
-DataModule::DataModule(const QString &appFolder) : All(Models, Bands)
+DataModule::DataModule(const QString &appFolder)
+    : All(Models, Bands)
 {
     All.AppFolder = appFolder;
     BuildBandList(Bands);

@@ -9,13 +9,13 @@ class EditorWindow
 public:
     virtual ~EditorWindow();
     // Reloads every control from the image under the loading guard.
-    virtual void RefreshFromImage() {}
+    virtual void RefreshFromImage() { }
     // Grid: redisplay one channel row (row = channel number) from the image.
-    virtual void FillRow(int /*channel*/) {}
+    virtual void FillRow(int /*channel*/) { }
     // Grid: end any cell editing and hide the in-cell boxes.
-    virtual void EndEditing() {}
+    virtual void EndEditing() { }
     // Channel edit form: display CurrentChannel.
-    virtual void ShowCurrentChannel() {}
+    virtual void ShowCurrentChannel() { }
     // Appends this window's rows to the print tables.
-    virtual void AddPrintRows(PrintData & /*data*/) {}
+    virtual void AddPrintRows(PrintData & /*data*/) { }
 };

@@ -4,19 +4,16 @@
 #include <QList>
 #include <QString>
 
-struct PrintHeader
-{
+struct PrintHeader {
     QString Title, AField, AValue, BField, BValue, CField, CValue, DFiled, DValue;
 };
 
-struct PrintDetail
-{
+struct PrintDetail {
     int TypeID = 0; // 9: key, VOX and optional function rows; 8: channel rows
     QString TypeName, AField, AValue, BField, BValue;
 };
 
-struct PrintData
-{
+struct PrintData {
     PrintHeader Header;
     QList<PrintDetail> Rows;
 };

@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace Exit {
+namespace Exit
+{
 constexpr int Ok = 0;
 constexpr int Usage = 2;
 constexpr int File = 3;
@@ -17,7 +18,10 @@ constexpr int Link = 4;
 class CliPrompter : public TPrompter
 {
 public:
-    explicit CliPrompter(bool answerYes = false) : m_answerYes(answerYes) {}
+    explicit CliPrompter(bool answerYes = false)
+        : m_answerYes(answerYes)
+    {
+    }
     int ShowPrompt(const QString &caption, const QString &text, int kind) override;
 
 private:

@@ -14,7 +14,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 const char *Usage = R"(Usage: tl5960s-cli VERB [ARGUMENTS]
 
@@ -92,7 +93,7 @@ int verbInfo(DataModule &dm, const QStringList &args)
     if (const int rc = readFile(dm, args[0]))
         return rc;
     QFile f(args[0]);
-    FileHeader h{};
+    FileHeader h {};
     if (f.open(QIODevice::ReadOnly))
         f.read(reinterpret_cast<char *>(h.data()), h.size());
     const auto &img = dm.All.RadioImage;
@@ -150,17 +151,17 @@ int verbSet(DataModule &dm, const QStringList &args)
 {
     if (args.size() != 4)
         return usageError(QStringLiteral("set takes FILE CHANNEL FIELD TEXT"));
-    static const QStringList fields{QStringLiteral("rx"), QStringLiteral("tx"), QStringLiteral("dec"),
-                                    QStringLiteral("enc"), QStringLiteral("power"), QStringLiteral("wn"),
-                                    QStringLiteral("scan"), QStringLiteral("compander"),
-                                    QStringLiteral("scrambler"), QStringLiteral("busylock")};
+    static const QStringList fields { QStringLiteral("rx"), QStringLiteral("tx"), QStringLiteral("dec"),
+        QStringLiteral("enc"), QStringLiteral("power"), QStringLiteral("wn"), QStringLiteral("scan"),
+        QStringLiteral("compander"), QStringLiteral("scrambler"), QStringLiteral("busylock") };
     bool ok = false;
     const int channel = args[1].toInt(&ok);
     if (!ok || channel < 1 || channel > Image::ChannelCount)
         return usageError(QStringLiteral("channel must be a number from 1 to %1").arg(Image::ChannelCount));
     const int field = fields.indexOf(args[2].toLower());
     if (field < 0)
-        return usageError(QStringLiteral("unknown field \"%1\"; use one of %2").arg(args[2], fields.join(QLatin1Char(' '))));
+        return usageError(
+            QStringLiteral("unknown field \"%1\"; use one of %2").arg(args[2], fields.join(QLatin1Char(' '))));
     if (const int rc = readFile(dm, args[0]))
         return rc;
     CliPrompter prompt;

@@ -5,7 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace {
+namespace
+{
 
 constexpr int MaxValueLength = 2047;
 const QByteArray Bom("\xEF\xBB\xBF", 3);
@@ -103,7 +104,7 @@ void IniFile::loadBytes(const QByteArray &bytes)
 {
     const QString text = decode(bytes, &m_encoding);
     m_newline = text.contains(QLatin1String("\r\n")) || !text.contains(QLatin1Char('\n')) ? QStringLiteral("\r\n")
-                                                                                           : QStringLiteral("\n");
+                                                                                          : QStringLiteral("\n");
     QString normal = text;
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_lines = normal.split(QLatin1Char('\n'));

@@ -8,8 +8,8 @@
 class TLanguage
 {
 public:
-    QString Confirmation, ExitProgram, SaveProgram, Channel, Info, OutRange, Caution, Close, Open,
-        ComError, ModError, ClearData, Modforce, ErrRange, ReadOk, WriteOk, LPortError;
+    QString Confirmation, ExitProgram, SaveProgram, Channel, Info, OutRange, Caution, Close, Open, ComError, ModError,
+        ClearData, Modforce, ErrRange, ReadOk, WriteOk, LPortError;
 
     TLanguage() { SetDefaults(); }
     void SetDefaults();
@@ -18,9 +18,10 @@ public:
 };
 
 // Kinds and results of ShowPrompt.
-namespace Prompt {
-constexpr int Info = 1;   // OK button, information icon; result 1
-constexpr int YesNo = 2;  // Yes and No, question icon; result Yes or No
+namespace Prompt
+{
+constexpr int Info = 1; // OK button, information icon; result 1
+constexpr int YesNo = 2; // Yes and No, question icon; result Yes or No
 constexpr int Ok = 1;
 constexpr int Yes = 6;
 constexpr int No = 7;

@@ -6,12 +6,13 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 
 QString userSettingsPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/')
-           + QLatin1String(Settings::FileName);
+        + QLatin1String(Settings::FileName);
 }
 
 bool programFolderWritable(const QString &appFolder)
@@ -72,11 +73,10 @@ void LoadSettings(TALL &all)
     all.HelpPrefix = ini.readString(section, QStringLiteral("Help"), QLatin1String(Settings::DefaultHelpPrefix));
     all.LanguageIndex = toIntOrZero(defaultLanguage);
     all.PictureId = toIntOrZero(ini.readString(section, QStringLiteral("PicID"), QStringLiteral("0"))) + 1;
-    const QStringList languages = SplitList(
-        ini.readString(section, QStringLiteral("Language"), QLatin1String(Settings::DefaultLanguageList)));
-    all.LanguageName = (all.LanguageIndex >= 0 && all.LanguageIndex < languages.size())
-                           ? languages[all.LanguageIndex]
-                           : QString();
+    const QStringList languages
+        = SplitList(ini.readString(section, QStringLiteral("Language"), QLatin1String(Settings::DefaultLanguageList)));
+    all.LanguageName
+        = (all.LanguageIndex >= 0 && all.LanguageIndex < languages.size()) ? languages[all.LanguageIndex] : QString();
 }
 
 bool SaveSettings(const TALL &all, QString *error)
@@ -97,7 +97,7 @@ void ReadLanguageList(const TALL &all, QStringList &displayList, QStringList &fi
 {
     const IniFile ini(Settings::ReadPath(all.AppFolder));
     const QString section = QLatin1String(Settings::Section);
-    fileList += SplitList(ini.readString(section, QStringLiteral("Language"),
-                                         QLatin1String(Settings::DefaultLanguageList)));
+    fileList
+        += SplitList(ini.readString(section, QStringLiteral("Language"), QLatin1String(Settings::DefaultLanguageList)));
     displayList += SplitList(ini.readString(section, all.LanguageName, Settings::DefaultDisplayList()));
 }

@@ -6,7 +6,8 @@
 
 class TALL;
 
-namespace Settings {
+namespace Settings
+{
 constexpr const char *FileName = "SysInfo.Ini";
 constexpr const char *Section = "SysInfo";
 constexpr const char *DefaultHelpPrefix = "TL";

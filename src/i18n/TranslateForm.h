@@ -7,7 +7,8 @@ class QWidget;
 
 // Translation tags, held in each widget's "tag" property: entries of a combo
 // box, list box or grid tagged -2 are never translated; -3 translates entry 0 only.
-namespace Tag {
+namespace Tag
+{
 constexpr const char *Property = "tag";
 constexpr int NoEntries = -2;
 constexpr int FirstEntryOnly = -3;

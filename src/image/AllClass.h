@@ -10,28 +10,32 @@ class TMacList;
 class TFrqList;
 
 // Byte layout of the 448-byte radio image.
-namespace Image {
+namespace Image
+{
 constexpr int Size = 448;
-constexpr int RadioOffset = 16;       // radio address A sits at image offset A + 16
-constexpr int RadioBytes = 368;       // radio addresses 0..367
-constexpr int Password = 0;           // 8 bytes
-constexpr int NewPassword = 8;        // 8 bytes
+constexpr int RadioOffset = 16; // radio address A sits at image offset A + 16
+constexpr int RadioBytes = 368; // radio addresses 0..367
+constexpr int Password = 0; // 8 bytes
+constexpr int NewPassword = 8; // 8 bytes
 constexpr int ChannelRecordSize = 16;
 constexpr int ChannelCount = 16;
 constexpr int OptionFirst = 304;
 constexpr int OptionLast = 323;
-constexpr int Identification = 336;   // "P", model code, band code, 0, 0
+constexpr int Identification = 336; // "P", model code, band code, 0, 0
 constexpr int BandCode = 341;
 constexpr int ScrambledPassword = 344; // radio addresses 328..335
-constexpr int Serial = 352;           // 16 bytes
+constexpr int Serial = 352; // 16 bytes
 constexpr int SerialSize = 16;
-constexpr int WriteTime = 368;        // 7 bytes
+constexpr int WriteTime = 368; // 7 bytes
 constexpr int WriteTimeSize = 7;
-constexpr int ReadZeroFirst = 384;    // 384..431 become zero after a read
+constexpr int ReadZeroFirst = 384; // 384..431 become zero after a read
 constexpr int ReadZeroLast = 431;
 
 // Channel n (1..16) lies at 16 * (n + 1).
-constexpr int channelOffset(int n) { return ChannelRecordSize * (n + 1); }
+constexpr int channelOffset(int n)
+{
+    return ChannelRecordSize * (n + 1);
+}
 } // namespace Image
 
 using RadioImageBytes = std::array<uint8_t, Image::Size>;
@@ -48,7 +52,11 @@ std::array<uint8_t, 8> ScramblePassword(const uint8_t *newPassword);
 class TALL
 {
 public:
-    TALL(const TMacList &models, const TFrqList &bands) : Models(&models), Bands(&bands) {}
+    TALL(const TMacList &models, const TFrqList &bands)
+        : Models(&models)
+        , Bands(&bands)
+    {
+    }
 
     QString LanguageName;
     int LanguageIndex = 0;
@@ -71,7 +79,7 @@ public:
     bool SerialEditable = false;
     bool NewPasswordEnabled = false;
     const TMacType *CurrentModel = nullptr;
-    RadioImageBytes RadioImage{};
+    RadioImageBytes RadioImage {};
 
     // The catalogue and band list this state binds against (not owned).
     const TMacList *Models;

@@ -5,7 +5,8 @@
 #include <QLocale>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const QString HexLetters = QStringLiteral("ABCDEF");
 
@@ -69,7 +70,7 @@ DecodedChannel DecodeChannel(const uint8_t *record)
 
 std::array<uint8_t, 4> EncodeFrequency(const QString &text)
 {
-    std::array<uint8_t, 4> out{0xFF, 0xFF, 0xFF, 0xFF};
+    std::array<uint8_t, 4> out { 0xFF, 0xFF, 0xFF, 0xFF };
     QString t = text;
     const int mhz = t.indexOf(QLatin1String("MHz"));
     if (mhz >= 0)
@@ -89,7 +90,7 @@ std::array<uint8_t, 4> EncodeFrequency(const QString &text)
 
 std::array<uint8_t, 2> EncodeTone(const QString &text)
 {
-    std::array<uint8_t, 2> out{0xFF, 0xFF}; // low, high
+    std::array<uint8_t, 2> out { 0xFF, 0xFF }; // low, high
     QString t = text;
     const int hz = t.indexOf(QLatin1String("Hz"));
     if (hz >= 0)
@@ -247,7 +248,8 @@ const QStringList &CtcssTones()
     static const QStringList tones = QStringLiteral(
         "67.0 69.3 71.9 74.4 77.0 79.7 82.5 85.4 88.5 91.5 94.8 97.4 100.0 103.5 107.2 110.9 114.8 118.8 "
         "123.0 127.3 131.8 136.5 141.3 146.2 151.4 156.7 162.2 167.9 173.8 179.9 186.2 192.8 203.5 210.7 "
-        "218.1 225.7 233.6 241.8 250.3").split(QLatin1Char(' '));
+        "218.1 225.7 233.6 241.8 250.3")
+                                         .split(QLatin1Char(' '));
     return tones;
 }
 
@@ -257,13 +259,14 @@ const QStringList &DcsCodes()
         "023 025 026 031 032 043 047 051 054 065 071 072 073 074 114 115 116 125 131 132 134 143 152 155 "
         "156 162 165 172 174 205 223 226 243 244 245 251 261 263 265 271 306 311 315 331 343 346 351 364 "
         "365 371 411 412 413 423 431 432 445 464 465 466 503 506 516 532 546 565 606 612 624 627 631 632 "
-        "654 662 664 703 712 723 731 732 734 743 754").split(QLatin1Char(' '));
+        "654 662 664 703 712 723 731 732 734 743 754")
+                                         .split(QLatin1Char(' '));
     return codes;
 }
 
 QStringList ToneBoxEntries(const QString &noneText)
 {
-    QStringList list{noneText};
+    QStringList list { noneText };
     list += CtcssTones();
     for (const QString &c : DcsCodes())
         list.append(QLatin1Char('D') + c + QLatin1Char('N'));

@@ -12,20 +12,23 @@ class TLanguage;
 class TPrompter;
 
 // Field kinds of EncodeChannelField.
-namespace Field {
+namespace Field
+{
 constexpr int RxFreq = 0, TxFreq = 1, RxTone = 2, TxTone = 3;
 constexpr int BusyLock = 4, Bit1 = 5, Wide = 6, Power = 7, ScanAdd = 8, Compander = 9, Scrambler = 10, Whisper = 11;
-constexpr int flagBit(int kind) { return kind - 4; }
+constexpr int flagBit(int kind)
+{
+    return kind - 4;
+}
 } // namespace Field
 
-struct DecodedChannel
-{
+struct DecodedChannel {
     bool valid = false;
     double rx = -1;
     double tx = -1;
     QString rxTone;
     QString txTone;
-    std::array<int, 7> flags{}; // bits 0..6 of the flag byte
+    std::array<int, 7> flags {}; // bits 0..6 of the flag byte
 };
 
 DecodedChannel DecodeChannel(const uint8_t *record);
@@ -36,8 +39,7 @@ QString DecodeTone(uint8_t low, uint8_t high);
 double SnapToStep(double f);
 // Applies the range rule and shows its warning through the prompter. Returns
 // the value to keep; *warned tells whether a warning was shown.
-double CheckFrequency(const TALL &all, const TLanguage &texts, TPrompter &prompt, double value,
-                      bool *warned = nullptr);
+double CheckFrequency(const TALL &all, const TLanguage &texts, TPrompter &prompt, double value, bool *warned = nullptr);
 QString NormaliseTone(const QString &text);
 
 // "0.00000" with a point whatever the locale.
@@ -55,6 +57,6 @@ QString FilterSerialChar(uint8_t byte);
 // The tone lists of the tone boxes and the tone picker: 39 CTCSS tones and
 // 83 DCS codes, in the order the radio's documentation lists them.
 const QStringList &CtcssTones();
-const QStringList &DcsCodes();          // "023" ... "754"
+const QStringList &DcsCodes(); // "023" ... "754"
 // "None" (or the given first entry), the CTCSS tones, the DCS codes with N, then with I.
 QStringList ToneBoxEntries(const QString &noneText = QStringLiteral("None"));

@@ -5,8 +5,8 @@
 
 int GridColumn::fieldKind(int column)
 {
-    static const int kinds[] = {-1, -1, Field::RxFreq, Field::TxFreq, Field::RxTone, Field::TxTone, Field::Power,
-                                Field::Wide, Field::ScanAdd, Field::Compander, Field::Scrambler, Field::BusyLock};
+    static const int kinds[] = { -1, -1, Field::RxFreq, Field::TxFreq, Field::RxTone, Field::TxTone, Field::Power,
+        Field::Wide, Field::ScanAdd, Field::Compander, Field::Scrambler, Field::BusyLock };
     return column >= 1 && column <= Count ? kinds[column] : -1;
 }
 
@@ -23,15 +23,16 @@ QString FrequencyEntryText(const TALL &all, const TLanguage &texts, TPrompter &p
     return FormatFrequency(SnapToStep(v));
 }
 
-namespace {
+namespace
+{
 
 // The entry texts of a switch column, index 0 first.
 QStringList switchEntries(int column, const ChannelTexts &t)
 {
     switch (column) {
-    case GridColumn::Power: return {t.low, t.high};
-    case GridColumn::Wn: return {t.wide, t.narrow};
-    default: return {t.yes, t.no};
+    case GridColumn::Power: return { t.low, t.high };
+    case GridColumn::Wn: return { t.wide, t.narrow };
+    default: return { t.yes, t.no };
     }
 }
 
@@ -45,7 +46,7 @@ int switchBit(int column)
 
 QStringList ChannelRowTexts(const TALL &all, int channel, const ChannelTexts &t)
 {
-    QStringList row{QString::number(channel)};
+    QStringList row { QString::number(channel) };
     const DecodedChannel d = DecodeChannel(all.channelRecord(channel));
     if (!d.valid) {
         for (int c = GridColumn::Rx; c <= GridColumn::Count; ++c)
@@ -62,7 +63,7 @@ QStringList ChannelRowTexts(const TALL &all, int channel, const ChannelTexts &t)
 }
 
 bool ApplyChannelEntry(TALL &all, const TLanguage &texts, TPrompter &prompt, int channel, int column,
-                       const QString &text, QString *reason, const ChannelTexts &t)
+    const QString &text, QString *reason, const ChannelTexts &t)
 {
     auto refuse = [reason](const QString &why) {
         if (reason)
@@ -90,7 +91,7 @@ bool ApplyChannelEntry(TALL &all, const TLanguage &texts, TPrompter &prompt, int
                 EncodeChannelField(all, channel, Field::TxTone, QString());
                 EncodeChannelField(all, channel, Field::Power, QStringLiteral("1"));
                 EncodeChannelField(all, channel, Field::Wide, QStringLiteral("0"));
-                for (int kind : {Field::ScanAdd, Field::Compander, Field::Scrambler, Field::BusyLock})
+                for (int kind : { Field::ScanAdd, Field::Compander, Field::Scrambler, Field::BusyLock })
                     EncodeChannelField(all, channel, kind, QStringLiteral("1"));
             } else {
                 EncodeChannelField(all, channel, Field::RxFreq, rx);
@@ -104,8 +105,8 @@ bool ApplyChannelEntry(TALL &all, const TLanguage &texts, TPrompter &prompt, int
         return refuse(QStringLiteral("channel %1 is empty: give it an RX frequency first").arg(channel));
 
     if (column == GridColumn::Tx) {
-        EncodeChannelField(all, channel, Field::TxFreq,
-                           trimmedEmpty ? QString() : FrequencyEntryText(all, texts, prompt, text));
+        EncodeChannelField(
+            all, channel, Field::TxFreq, trimmedEmpty ? QString() : FrequencyEntryText(all, texts, prompt, text));
     } else if (column == GridColumn::DecTone || column == GridColumn::EncTone) {
         if (column == GridColumn::EncTone && d.tx < 0)
             return refuse(QStringLiteral("channel %1 has no TX frequency, so it has no encode tone").arg(channel));

@@ -9,9 +9,10 @@ class TLanguage;
 class TPrompter;
 
 // Grid columns 1..11 and the field each one writes.
-namespace GridColumn {
-constexpr int Number = 1, Rx = 2, Tx = 3, DecTone = 4, EncTone = 5, Power = 6, Wn = 7, ScanAdd = 8,
-              Compander = 9, Scrambler = 10, BusyLock = 11;
+namespace GridColumn
+{
+constexpr int Number = 1, Rx = 2, Tx = 3, DecTone = 4, EncTone = 5, Power = 6, Wn = 7, ScanAdd = 8, Compander = 9,
+              Scrambler = 10, BusyLock = 11;
 constexpr int Count = 11;
 // The field kind of EncodeChannelField each column writes (-1 for column 1).
 int fieldKind(int column);
@@ -22,8 +23,7 @@ int fieldKind(int column);
 QString FrequencyEntryText(const TALL &all, const TLanguage &texts, TPrompter &prompt, const QString &text);
 
 // The None text of the tone columns, and the entry texts of the switch columns.
-struct ChannelTexts
-{
+struct ChannelTexts {
     QString none = QStringLiteral("None");
     QString low = QStringLiteral("Low"), high = QStringLiteral("High");
     QString wide = QStringLiteral("Wide"), narrow = QStringLiteral("Narrow");
@@ -40,4 +40,4 @@ QStringList ChannelRowTexts(const TALL &all, int channel, const ChannelTexts &t 
 // Returns false with a reason when the grid would not accept the entry at all
 // (a read-only cell, a switch of an empty channel, an unknown entry).
 bool ApplyChannelEntry(TALL &all, const TLanguage &texts, TPrompter &prompt, int channel, int column,
-                       const QString &text, QString *reason = nullptr, const ChannelTexts &t = ChannelTexts());
+    const QString &text, QString *reason = nullptr, const ChannelTexts &t = ChannelTexts());

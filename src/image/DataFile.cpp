@@ -1,7 +1,7 @@
 #include "image/DataFile.h"
+#include "i18n/Language.h"
 #include "image/AllClass.h"
 #include "image/ChannelCodec.h"
-#include "i18n/Language.h"
 #include "image/Defaults.h"
 #include "models/MacType.h"
 
@@ -48,15 +48,14 @@ FileResult WriteDataFile(TALL &all, const QString &path, const QDateTime &now)
 {
     auto three = [](double v) { return QStringLiteral("%1").arg(qint64(std::llround(v)), 3, 10, QLatin1Char('0')); };
     const FileHeader h = EncodeFileHeader(QStringLiteral("P") + all.ModelCode,
-                                          three(all.BandMinFreq) + three(all.BandMaxFreq),
-                                          now.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+        three(all.BandMinFreq) + three(all.BandMaxFreq), now.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     QByteArray bytes(reinterpret_cast<const char *>(h.data()), DataFile::HeaderSize);
     bytes.append(reinterpret_cast<const char *>(all.RadioImage.data()) + 16, Image::Size - 16);
 
     // QSaveFile writes beside the target and renames only on commit.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        FileResult r{FileResult::IoError, file.errorString()};
+        FileResult r { FileResult::IoError, file.errorString() };
         file.cancelWriting();
         return r;
     }
@@ -68,21 +67,21 @@ FileResult ReadDataFile(TALL &all, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {FileResult::IoError, file.errorString()};
+        return { FileResult::IoError, file.errorString() };
     const QByteArray bytes = file.read(DataFile::Size);
     if (file.error() != QFileDevice::NoError)
-        return {FileResult::IoError, file.errorString()};
+        return { FileResult::IoError, file.errorString() };
     if (bytes.size() < DataFile::Size)
-        return {FileResult::TooShort, QString()};
+        return { FileResult::TooShort, QString() };
 
     FileHeader h;
     std::copy(bytes.begin(), bytes.begin() + DataFile::HeaderSize, h.begin());
     const QString code = DecodeFileHeader(h).mid(1).trimmed();
     if (!all.Models->FindByCode(code))
-        return {FileResult::UnknownModel, QString()};
+        return { FileResult::UnknownModel, QString() };
     const uint8_t bandCode = uint8_t(bytes[Image::BandCode]);
     if (!all.Models->FindByBand(all.Bands->TextOf(bandCode)))
-        return {FileResult::NoModelForBand, QString()};
+        return { FileResult::NoModelForBand, QString() };
 
     std::copy(bytes.begin() + 16, bytes.end(), all.RadioImage.begin() + 16);
     std::copy(h.begin(), h.begin() + 8, all.RadioImage.begin());
@@ -100,7 +99,8 @@ QString DescribeFileResult(const FileResult &result, const QString &path, const 
     case FileResult::IoError: return QStringLiteral("%1: %2").arg(name, result.reason);
     case FileResult::TooShort:
         return QStringLiteral("%1: the file is shorter than %2 bytes, so it is no data file of this radio.")
-            .arg(name).arg(DataFile::Size);
+            .arg(name)
+            .arg(DataFile::Size);
     case FileResult::UnknownModel:
         return QStringLiteral("%1: %2 (the file is for a model this program does not know)").arg(name, texts.ModError);
     case FileResult::NoModelForBand:

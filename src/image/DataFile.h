@@ -9,7 +9,8 @@
 class TALL;
 class TLanguage;
 
-namespace DataFile {
+namespace DataFile
+{
 constexpr int Size = 448;
 constexpr int HeaderSize = 16;
 constexpr const char *Filter = "Data File(*.dat)";
@@ -23,8 +24,7 @@ QString DecodeFileHeader(const FileHeader &h);
 // The save time a header records, yyyy-MM-dd HH:mm.
 QString FormatHeaderSaveTime(const FileHeader &h);
 
-struct FileResult
-{
+struct FileResult {
     enum Status { Ok, IoError, TooShort, UnknownModel, NoModelForBand };
     Status status = Ok;
     QString reason; // the system's reason for IoError

@@ -2,7 +2,7 @@
 #include "image/AllClass.h"
 #include "models/MacType.h"
 
-const uint8_t OptionDefaults[20] = {1, 1, 0, 0, 4, 1, 1, 1, 0, 1, 0xFF, 0xFF, 0xFF, 1, 4, 0xFF, 1, 5, 1, 6};
+const uint8_t OptionDefaults[20] = { 1, 1, 0, 0, 4, 1, 1, 1, 0, 1, 0xFF, 0xFF, 0xFF, 1, 4, 0xFF, 1, 5, 1, 6 };
 
 void LoadDefaults(TALL &all, const QDateTime &now)
 {
@@ -57,10 +57,10 @@ uint8_t ClampByte(uint8_t value, uint8_t low, uint8_t high, uint8_t replacement)
 void SanitiseImage(TALL &all)
 {
     auto &img = all.RadioImage;
-    for (int o : {304, 305, 306, 307})
+    for (int o : { 304, 305, 306, 307 })
         img[size_t(o)] &= 1;
     img[308] = ClampByte(img[308], 0, 8, 4);
-    for (int o : {309, 310, 311, 312, 313})
+    for (int o : { 309, 310, 311, 312, 313 })
         img[size_t(o)] &= 1;
     uint8_t low = ClampByte(img[316] & 0x0F, 0, 2, 0);
     uint8_t high = ClampByte(img[316] >> 4, 0, 2, 0);

@@ -7,19 +7,18 @@
 #include <cstdint>
 #include <vector>
 
-struct OptionControl
-{
+struct OptionControl {
     enum Kind { Combo, Check, CheckBit0 };
-    const char *form;     // form name of the window, e.g. "fOptFun"
-    const char *control;  // component name, e.g. "cbSQvelch"
+    const char *form; // form name of the window, e.g. "fOptFun"
+    const char *control; // component name, e.g. "cbSQvelch"
     const char *labelName; // name of its label, empty for a check box
-    const char *label;    // caption of its label or check box
+    const char *label; // caption of its label or check box
     Kind kind;
-    int offset;           // image offset, -1 when bound to nothing
-    QStringList entries;  // combo entries, index = byte
-    int initialIndex;     // entry shown before the image is loaded
+    int offset; // image offset, -1 when bound to nothing
+    QStringList entries; // combo entries, index = byte
+    int initialIndex; // entry shown before the image is loaded
     bool hidden;
-    int tag;              // translation tag: 0, -2 or -3
+    int tag; // translation tag: 0, -2 or -3
 };
 
 // Every option control in the windows' load order, hidden and unbound ones included.

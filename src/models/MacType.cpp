@@ -73,12 +73,24 @@ BandEdges ParseBand(const QString &bandText)
 
 void BuildBandList(TFrqList &bands)
 {
-    static const struct { const char *text; uint8_t code; } table[] = {
-        {" 27 -  72MHz", 0xFD}, {"136 - 150MHz", 0xF1}, {"136 - 174MHz", 0xF2},
-        {"150 - 174MHz", 0xF0}, {"216 - 223MHz", 0xF3}, {"350 - 370MHz", 0xFA},
-        {"350 - 390MHz", 0xFB}, {"370 - 390MHz", 0xFC}, {"400 - 420MHz", 0xF8},
-        {"400 - 470MHz", 0xF7}, {"440 - 480MHz", 0xF9}, {"450 - 470MHz", 0xF4},
-        {"450 - 490MHz", 0xF5}, {"470 - 650MHz", 0xF6},
+    static const struct {
+        const char *text;
+        uint8_t code;
+    } table[] = {
+        { " 27 -  72MHz", 0xFD },
+        { "136 - 150MHz", 0xF1 },
+        { "136 - 174MHz", 0xF2 },
+        { "150 - 174MHz", 0xF0 },
+        { "216 - 223MHz", 0xF3 },
+        { "350 - 370MHz", 0xFA },
+        { "350 - 390MHz", 0xFB },
+        { "370 - 390MHz", 0xFC },
+        { "400 - 420MHz", 0xF8 },
+        { "400 - 470MHz", 0xF7 },
+        { "440 - 480MHz", 0xF9 },
+        { "450 - 470MHz", 0xF4 },
+        { "450 - 490MHz", 0xF5 },
+        { "470 - 650MHz", 0xF6 },
     };
     for (const auto &row : table)
         bands.Add(QString::fromLatin1(row.text), row.code);
@@ -91,15 +103,15 @@ void BuildCatalogue(TALL &all, TMacList &models)
 
     auto uhf = std::make_unique<TMacType>(QStringLiteral("5960"), 16, all.ProductName + QStringLiteral("(UHF)"));
     uhf->SetRange(650.0, 300.0);
-    for (const char *b : {"350 - 370MHz", "350 - 390MHz", "370 - 390MHz", "400 - 420MHz", "400 - 470MHz",
-                          "440 - 480MHz", "450 - 470MHz", "450 - 490MHz", "470 - 650MHz"})
+    for (const char *b : { "350 - 370MHz", "350 - 390MHz", "370 - 390MHz", "400 - 420MHz", "400 - 470MHz",
+             "440 - 480MHz", "450 - 470MHz", "450 - 490MHz", "470 - 650MHz" })
         uhf->AddBand(QString::fromLatin1(b));
     uhf->SetDefaultBand(QStringLiteral("450 - 470MHz"));
     models.Add(std::move(uhf));
 
     auto vhf = std::make_unique<TMacType>(QStringLiteral("4960"), 16, all.ProductName + QStringLiteral("(VHF)"));
     vhf->SetRange(300.0, 67.0);
-    for (const char *b : {"136 - 150MHz", "136 - 174MHz", "150 - 174MHz", "216 - 223MHz"})
+    for (const char *b : { "136 - 150MHz", "136 - 174MHz", "150 - 174MHz", "216 - 223MHz" })
         vhf->AddBand(QString::fromLatin1(b));
     vhf->SetDefaultBand(QStringLiteral("150 - 174MHz"));
     models.Add(std::move(vhf));

@@ -15,9 +15,17 @@ class TMacType
 {
 public:
     TMacType(const QString &code, int channelCount, const QString &name)
-        : Code(code), Name(name), ChannelCount(channelCount) {}
+        : Code(code)
+        , Name(name)
+        , ChannelCount(channelCount)
+    {
+    }
 
-    void SetRange(double upper, double lower) { MaxFreq = upper; MinFreq = lower; }
+    void SetRange(double upper, double lower)
+    {
+        MaxFreq = upper;
+        MinFreq = lower;
+    }
     void AddBand(const QString &text) { Bands.append(text); }
     void SetDefaultBand(const QString &text) { DefaultBand = text; }
 
@@ -50,9 +58,12 @@ private:
 class TFrqList
 {
 public:
-    struct Entry { QString text; uint8_t code; };
+    struct Entry {
+        QString text;
+        uint8_t code;
+    };
 
-    void Add(const QString &text, uint8_t code) { m_entries.push_back({text, code}); }
+    void Add(const QString &text, uint8_t code) { m_entries.push_back({ text, code }); }
     uint8_t CodeOf(const QString &text) const;
     QString TextOf(uint8_t code) const;
     const std::vector<Entry> &Entries() const { return m_entries; }
@@ -61,7 +72,10 @@ private:
     std::vector<Entry> m_entries;
 };
 
-struct BandEdges { double lower = 0; double upper = 0; };
+struct BandEdges {
+    double lower = 0;
+    double upper = 0;
+};
 BandEdges ParseBand(const QString &bandText);
 
 void BuildBandList(TFrqList &bands);
