@@ -1,0 +1,46 @@
+#include "app/EditorFactories.h"
+
+// One case block per command tag; each window's developer fills in its own.
+QWidget *CreateEditor(int tag, EditorHost &host, QWidget *parent)
+{
+    (void)host;
+    (void)parent;
+    switch (tag) {
+    case 10: // Channel Information
+        return nullptr;
+    case 11: // Channel Edit
+        return nullptr;
+    case 12: // Key Function
+        return nullptr;
+    case 13: // Vox Function
+        return nullptr;
+    case 14: // Optional Function
+        return nullptr;
+    case 15: // Radio Information
+        return nullptr;
+    case 16: // Pass Word
+        return nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+bool RunModalCommand(int tag, EditorHost &host, QWidget *parent)
+{
+    (void)host;
+    (void)parent;
+    switch (tag) {
+    case 17: // Test Frequency
+        return false;
+    case 18: // Embedded Message
+        return false;
+    case 20: // Read From Radio: true when a read finished
+        return false;
+    case 21: // Write To Radio
+        return false;
+    case 31: // Communication Port
+        return false;
+    default:
+        return false;
+    }
+}
