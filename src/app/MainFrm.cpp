@@ -521,7 +521,7 @@ QWidget *TfMainFrm::bringUp(int tag)
 {
     QWidget *editor = FindEditor(tag);
     if (!editor) {
-        editor = CreateEditor(tag, *this, Mdi);
+        editor = MakeEditor ? MakeEditor(tag, *this, Mdi) : CreateEditor(tag, *this, Mdi);
         if (!editor)
             return nullptr;
         auto *sub = qobject_cast<QMdiSubWindow *>(editor);
@@ -631,15 +631,15 @@ void TfMainFrm::RunCommand(int tag)
     case Cmd::PassWord: bringUp(tag); break;
     case Cmd::TestFrequency:
     case Cmd::EmbeddedMessage:
-    case Cmd::Write: RunModalCommand(tag, *this, this); break;
+    case Cmd::Write: runModal(tag); break;
     case Cmd::Read:
-        if (RunModalCommand(tag, *this, this))
+        if (runModal(tag))
             ImageLoadedFromRadio();
         break;
     case Cmd::TestOnline: break;
     case Cmd::Model: ChangeModel(); break;
     case Cmd::Port:
-        RunModalCommand(tag, *this, this);
+        runModal(tag);
         RefreshStatus();
         break;
     case Cmd::Language: ChangeLanguage(); break;
@@ -699,6 +699,11 @@ void TfMainFrm::RunCommand(int tag)
 }
 
 // ---- files ----
+
+bool TfMainFrm::runModal(int tag)
+{
+    return RunModal ? RunModal(tag, *this, this) : RunModalCommand(tag, *this, this);
+}
 
 int TfMainFrm::execDialog(QDialog &dialog)
 {

@@ -87,6 +87,10 @@ public:
     // Runs a modal dialog and returns its exec() result; tests answer the
     // model and language dialogs through it.
     std::function<int(QDialog &)> ExecDialog;
+    // The editor windows and modal commands by tag; CreateEditor and
+    // RunModalCommand unless a test puts its own in.
+    std::function<QWidget *(int tag, EditorHost &host, QWidget *parent)> MakeEditor;
+    std::function<bool(int tag, EditorHost &host, QWidget *parent)> RunModal;
 
     // Widgets by their component names.
     QMdiArea *Mdi;
@@ -123,6 +127,7 @@ private:
     void showAbout();
     void showFileError(const QString &text);
     int execDialog(QDialog &dialog);
+    bool runModal(int tag);
     void timerTick();
 
     DataModule &m_data;
