@@ -10,6 +10,7 @@
 #include "app/ScriptedPrompter.h"
 #include "i18n/IniFile.h"
 #include "i18n/SetLanguage.h"
+#include "i18n/TranslateForm.h"
 #include "image/DataFile.h"
 #include "models/Model.h"
 
@@ -30,6 +31,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 namespace
@@ -732,6 +734,99 @@ private slots:
         dialog.btnOk->click();
         QVERIFY(!dialog.LanguageChanged);
         QCOMPARE(data.All.LanguageName, name);
+    }
+
+    // ---- shipped language files ----
+
+    void shippedLanguageFiles_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("English") << "English" << int(IniFile::Encoding::Utf8);
+        QTest::newRow("Chinese") << "Chinese" << int(IniFile::Encoding::Gb18030);
+    }
+
+    void shippedLanguageFiles()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, encoding);
+        const IniFile ini(QStringLiteral(LANG_DIR) + language + ".Ini");
+        QVERIFY(ini.exists());
+        QCOMPARE(int(ini.encoding()), encoding);
+        for (const char *key : { "Confirmation", "ExitProgram", "SaveProgram", "Channel", "Info", "OutRange",
+                                 "Caution", "Close", "Open", "ComError", "ModError", "ClearData", "Modforce",
+                                 "ErrRange", "ReadOk", "WriteOk", "LPortError" })
+            QVERIFY2(ini.value("Language", key), key);
+        for (const char *form : { "fMainFrm", "fOptFun", "fKeyFun", "fVoxFun", "fInfoMsg", "fPassWord", "fChInfo",
+                                  "fBInfoEdit", "fToneOption", "fSetPort", "fModel", "fReadRadio", "fWriteRadio",
+                                  "fTestFrequency", "fEmbeddedMessage", "fSetLanguage", "fFrmAbout" })
+            QVERIFY2(ini.value(form, QString(form) + ".Caption"), form);
+        if (language == "English") {
+            TLanguage defaults;
+            TLanguage loaded;
+            loaded.LoadTexts(LANG_DIR, language);
+            QCOMPARE(loaded.ExitProgram, defaults.ExitProgram);
+            QCOMPARE(loaded.Info, defaults.Info);
+            QCOMPARE(loaded.LPortError, defaults.LPortError);
+        }
+    }
+
+    // Switching to Chinese changes every text of the main window and its
+    // dialogs; switching back to English gives the design texts again.
+    void shippedFilesTranslateEveryText()
+    {
+        QTemporaryDir dir;
+        const QString f = dir.path() + '/';
+        for (const char *n : { "English.Ini", "Chinese.Ini" })
+            QVERIFY(QFile::copy(QStringLiteral(LANG_DIR) + n, f + n));
+        writeFile(f + "SysInfo.Ini", "[SysInfo]\r\nLanguage=English|Chinese\r\n");
+        DataModule data(f);
+        data.LoadSettingsAndTexts();
+        ScriptedPrompter prompter;
+        TfMainFrm main(data, &prompter);
+        main.MakeEditor = [](int, EditorHost &, QWidget *) { return nullptr; };
+        main.show();
+        TfModel model(data.All);
+        TfSetLanguage language(data.All);
+        const QList<QWidget *> forms { &main, &model, &language };
+
+        auto texts = [&] {
+            QMap<QString, QString> out;
+            for (QWidget *form : forms) {
+                const QString p = form->objectName() + '/';
+                for (QAction *a : form->findChildren<QAction *>())
+                    if (!a->objectName().isEmpty() && !a->isSeparator())
+                        out[p + a->objectName()] = a->text() + '|' + a->statusTip();
+                for (QAbstractButton *b : form->findChildren<QAbstractButton *>())
+                    if (!b->objectName().isEmpty())
+                        out[p + b->objectName()] = b->text() + '|' + b->toolTip();
+                for (QLabel *l : form->findChildren<QLabel *>())
+                    if (!l->objectName().isEmpty())
+                        out[p + l->objectName()] = l->text();
+            }
+            QTreeWidgetItemIterator it(main.cxTL5960);
+            for (int i = 0; *it; ++it, ++i)
+                out[QString("tree/%1").arg(i)] = (*it)->text(0);
+            return out;
+        };
+        auto translate = [&](int index, const QString &name) {
+            data.All.LanguageIndex = index;
+            data.All.LanguageName = name;
+            for (QWidget *form : forms)
+                TranslateForm(form, f, name, true);
+            main.RefreshTreeTexts();
+        };
+        const auto design = texts();
+        translate(1, "Chinese");
+        const auto chinese = texts();
+        for (auto it = design.cbegin(); it != design.cend(); ++it) {
+            // Only the product name and the tree's hide button stay as they are.
+            if (it.value() == "TL-5960s" || it.key().endsWith("TreeHide") || it.key().contains("/qt_"))
+                continue;
+            QVERIFY2(chinese.value(it.key()) != it.value(), qPrintable(it.key() + " = " + it.value()));
+        }
+        translate(0, "English");
+        QCOMPARE(texts(), design);
     }
 
     // ---- about and help ----

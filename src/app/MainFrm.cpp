@@ -255,10 +255,12 @@ void TfMainFrm::buildMenus()
             a->setVisible(e.visible);
             if (e.shortcut)
                 a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
-            if (e.hint) {
-                a->setStatusTip(QString::fromLatin1(e.hint));
-                a->setToolTip(QString::fromLatin1(e.hint));
-            }
+            // The hint is the caption without its accelerator, unless given.
+            QString hint = e.hint ? QString::fromLatin1(e.hint) : a->text().remove(QLatin1Char('&'));
+            if (hint.endsWith(QLatin1String("...")))
+                hint.chop(3);
+            a->setStatusTip(hint);
+            a->setToolTip(hint);
             const int tag = e.tag;
             if (tag == Cmd::ToolBar || tag == Cmd::StatusBar) {
                 a->setCheckable(true);
@@ -343,6 +345,7 @@ void TfMainFrm::buildTree()
     TreeHide = new QToolButton(pTree);
     TreeHide->setObjectName("TreeHide");
     TreeHide->setText("X");
+    TreeHide->setToolTip("Hide the tree");
     TreeHide->setAutoRaise(true);
     TreeHide->setFixedSize(14, 12);
     QFont small = TreeHide->font();
