@@ -26,7 +26,9 @@ TfFrmAbout::TfFrmAbout(const TALL &all, QWidget *parent)
 {
     setObjectName("fFrmAbout");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-    QFont f(QStringLiteral("SimSun"));
+    QFont f;
+    f.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                    QStringLiteral("Sans Serif") });
     f.setPixelSize(13);
     setFont(f);
     setFixedSize(408, 269);
