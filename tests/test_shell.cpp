@@ -130,13 +130,14 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         writeFile(folder() + "SysInfo.Ini", SysInfo);
-        writeFile(folder() + "English.Ini", "[Language]\r\n[fMainFrm]\r\nnFile.Caption=&File\r\nN1.Caption=&New\r\n"
-                                            "nInfo.Hint=Radio Information\r\nnChInfo.Hint=Channel Information\r\n"
-                                            "nKey.Hint=Key Function\r\nnVox.Hint=Vox Function\r\n"
-                                            "nOpt.Hint=Optional Function\r\nlCom.Caption=\"Port: \"\r\n"
-                                            "Label5.Caption=\"No. - \"\r\ntbNew.Hint=New\r\n"
-                                            "[fFrmAbout]\r\nfFrmAbout.Caption=About\r\nLabel1.Caption=Line one\r\n"
-                                            "Label5.Caption=A\r\nLabel6.Caption=B\r\nLabel7.Caption=C\r\n");
+        writeFile(folder() + "English.Ini",
+            "[Language]\r\n[fMainFrm]\r\nnFile.Caption=&File\r\nN1.Caption=&New\r\n"
+            "nInfo.Hint=Radio Information\r\nnChInfo.Hint=Channel Information\r\n"
+            "nKey.Hint=Key Function\r\nnVox.Hint=Vox Function\r\n"
+            "nOpt.Hint=Optional Function\r\nlCom.Caption=\"Port: \"\r\n"
+            "Label5.Caption=\"No. - \"\r\ntbNew.Hint=New\r\n"
+            "[fFrmAbout]\r\nfFrmAbout.Caption=About\r\nLabel1.Caption=Line one\r\n"
+            "Label5.Caption=A\r\nLabel6.Caption=B\r\nLabel7.Caption=C\r\n");
         writeFile(folder() + "Chinese.Ini", chineseFile());
     }
 
@@ -239,8 +240,9 @@ private slots:
         for (QToolButton *b : r.main.tbar->findChildren<QToolButton *>())
             if (!b->objectName().isEmpty() && b->isVisibleTo(&r.main))
                 shown << QString("%1:%2:%3").arg(b->objectName(), b->toolTip()).arg(b->property("tag").toInt());
-        QCOMPARE(shown, QStringList({ "tbNew:New:1", "tbOpen:Open:2", "tbSave:Save:3", "tbPrint:Print:5",
-                                      "tbRead:Read:20", "tbWrite:Write:21", "tbHelp:Help:60" }));
+        QCOMPARE(shown,
+            QStringList({ "tbNew:New:1", "tbOpen:Open:2", "tbSave:Save:3", "tbPrint:Print:5", "tbRead:Read:20",
+                "tbWrite:Write:21", "tbHelp:Help:60" }));
         QVERIFY(r.main.findChild<QToolButton *>("ToolButton3"));
         r.main.findChild<QToolButton *>("tbRead")->click();
         QCOMPARE(r.modal, QList<int>({ Cmd::Read }));
@@ -480,7 +482,8 @@ private slots:
         QCOMPARE(r.prompter.shown.size(), 1);
         QCOMPARE(r.prompter.shown[0].caption, QString("Confirmation"));
         QCOMPARE(r.prompter.shown[0].kind, Prompt::Info);
-        QVERIFY2(r.prompter.shown[0].text.contains(QDir::toNativeSeparators(path)), qPrintable(r.prompter.shown[0].text));
+        QVERIFY2(
+            r.prompter.shown[0].text.contains(QDir::toNativeSeparators(path)), qPrintable(r.prompter.shown[0].text));
         QVERIFY(r.prompter.shown[0].text.contains(reason));
         QVERIFY(r.all().RadioImage == before);
         QCOMPARE(r.all().ModelName, QString("TL-5960s(UHF)"));
@@ -549,7 +552,8 @@ private slots:
         QTest::newRow("no") << false << QList<int>({ Prompt::No }) << "" << false << 1;
         QTest::newRow("yes, unmodified") << false << QList<int>({ Prompt::Yes }) << "" << true << 1;
         QTest::newRow("yes, modified, no save") << true << QList<int>({ Prompt::Yes, Prompt::No }) << "" << true << 2;
-        QTest::newRow("yes, modified, saved") << true << QList<int>({ Prompt::Yes, Prompt::Yes }) << "a.dat" << true << 2;
+        QTest::newRow("yes, modified, saved")
+            << true << QList<int>({ Prompt::Yes, Prompt::Yes }) << "a.dat" << true << 2;
         QTest::newRow("yes, modified, save cancelled")
             << true << QList<int>({ Prompt::Yes, Prompt::Yes }) << "" << false << 2;
     }
@@ -753,13 +757,13 @@ private slots:
         const IniFile ini(QStringLiteral(LANG_DIR) + language + ".Ini");
         QVERIFY(ini.exists());
         QCOMPARE(int(ini.encoding()), encoding);
-        for (const char *key : { "Confirmation", "ExitProgram", "SaveProgram", "Channel", "Info", "OutRange",
-                                 "Caution", "Close", "Open", "ComError", "ModError", "ClearData", "Modforce",
-                                 "ErrRange", "ReadOk", "WriteOk", "LPortError" })
+        for (const char *key :
+            { "Confirmation", "ExitProgram", "SaveProgram", "Channel", "Info", "OutRange", "Caution", "Close", "Open",
+                "ComError", "ModError", "ClearData", "Modforce", "ErrRange", "ReadOk", "WriteOk", "LPortError" })
             QVERIFY2(ini.value("Language", key), key);
         for (const char *form : { "fMainFrm", "fOptFun", "fKeyFun", "fVoxFun", "fInfoMsg", "fPassWord", "fChInfo",
-                                  "fBInfoEdit", "fToneOption", "fSetPort", "fModel", "fReadRadio", "fWriteRadio",
-                                  "fTestFrequency", "fEmbeddedMessage", "fSetLanguage", "fFrmAbout" })
+                 "fBInfoEdit", "fToneOption", "fSetPort", "fModel", "fReadRadio", "fWriteRadio", "fTestFrequency",
+                 "fEmbeddedMessage", "fSetLanguage", "fFrmAbout" })
             QVERIFY2(ini.value(form, QString(form) + ".Caption"), form);
         if (language == "English") {
             TLanguage defaults;
@@ -837,9 +841,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("line1");
         QTest::addColumn<QString>("memo");
-        QTest::newRow("first language, translated too") << 0 << "English" << "Line one" << "A\nB\n\nC";
+        QTest::newRow("first language, translated too") << 0 << "English"
+                                                        << "Line one"
+                                                        << "A\nB\n\nC";
         QTest::newRow("chinese") << 1 << "Chinese" << QString::fromUtf8("第一行") << QString::fromUtf8("甲\n乙\n\n丙");
-        QTest::newRow("no file") << 1 << "Klingon" << "1" << "7\n8\n\n9";
+        QTest::newRow("no file") << 1 << "Klingon"
+                                 << "1"
+                                 << "7\n8\n\n9";
     }
 
     void aboutBox()
@@ -867,8 +875,8 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("viewer");
         QTest::addColumn<QString>("opened");
-        QTest::newRow("compiled help with viewer") << QStringList({ "TL_English.chm", "TL_English.html" }) << true
-                                                   << "TL_English.chm";
+        QTest::newRow("compiled help with viewer")
+            << QStringList({ "TL_English.chm", "TL_English.html" }) << true << "TL_English.chm";
         QTest::newRow("no viewer") << QStringList({ "TL_English.chm", "TL_English.html" }) << false
                                    << "TL_English.html";
         QTest::newRow("only html") << QStringList({ "TL_English.html" }) << true << "TL_English.html";

@@ -28,7 +28,7 @@
 namespace
 {
 
-template<class T> T *add(QWidget *parent, const char *name, int tag = 0)
+template <class T> T *add(QWidget *parent, const char *name, int tag = 0)
 {
     auto *w = new T(parent);
     w->setObjectName(QString::fromLatin1(name));

@@ -20,8 +20,7 @@ QWidget *CreateEditor(int tag, EditorHost &host, QWidget *parent)
         return nullptr;
     case 16: // Pass Word
         return nullptr;
-    default:
-        return nullptr;
+    default: return nullptr;
     }
 }
 
@@ -40,7 +39,6 @@ bool RunModalCommand(int tag, EditorHost &host, QWidget *parent)
         return false;
     case 31: // Communication Port
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -28,7 +28,7 @@ TfFrmAbout::TfFrmAbout(const TALL &all, QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     QFont f;
     f.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                    QStringLiteral("Sans Serif") });
+        QStringLiteral("Sans Serif") });
     f.setPixelSize(13);
     setFont(f);
     setFixedSize(408, 269);

@@ -35,7 +35,8 @@ bool HasCompiledHelpViewer()
     // The desktop's file associations; no answer means no viewer.
     for (const char *type : { "application/vnd.ms-htmlhelp", "application/x-chm" }) {
         QProcess p;
-        p.start(QStringLiteral("xdg-mime"), { QStringLiteral("query"), QStringLiteral("default"), QString::fromLatin1(type) });
+        p.start(QStringLiteral("xdg-mime"),
+            { QStringLiteral("query"), QStringLiteral("default"), QString::fromLatin1(type) });
         if (p.waitForFinished(3000) && p.exitCode() == 0 && !p.readAllStandardOutput().trimmed().isEmpty())
             return true;
     }

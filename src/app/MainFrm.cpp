@@ -69,59 +69,51 @@ const MenuEntry Sep { nullptr, nullptr, nullptr, 0, true, nullptr };
 
 const MenuDef Menus[] = {
     { "nFile", "&File", true,
-      { { "N1", "&New", "Ctrl+N", Cmd::New, true, nullptr },
-        { "O1", "&Open", "Ctrl+O", Cmd::Open, true, nullptr },
-        { "S2", "&Save", "Ctrl+S", Cmd::Save, true, nullptr },
-        { "A1", "Save &As", "Ctrl+A", Cmd::SaveAs, true, nullptr },
-        Sep,
-        { "P2", "&Print", "Ctrl+P", Cmd::Print, true, nullptr },
-        { "V2", "Print Pre&view", "Ctrl+V", Cmd::Preview, true, nullptr },
-        Sep,
-        { "nExit", "&Exit", "Ctrl+X", Cmd::Exit, true, nullptr } } },
+        { { "N1", "&New", "Ctrl+N", Cmd::New, true, nullptr }, { "O1", "&Open", "Ctrl+O", Cmd::Open, true, nullptr },
+            { "S2", "&Save", "Ctrl+S", Cmd::Save, true, nullptr },
+            { "A1", "Save &As", "Ctrl+A", Cmd::SaveAs, true, nullptr }, Sep,
+            { "P2", "&Print", "Ctrl+P", Cmd::Print, true, nullptr },
+            { "V2", "Print Pre&view", "Ctrl+V", Cmd::Preview, true, nullptr }, Sep,
+            { "nExit", "&Exit", "Ctrl+X", Cmd::Exit, true, nullptr } } },
     { "nEdit", "&Edit", true,
-      { { "nChInfo", "C&hannel Information", nullptr, Cmd::ChannelInfo, true, "Channel Information" },
-        { "nChEdit", "&Channel Edit", nullptr, Cmd::ChannelEdit, true, nullptr },
-        Sep,
-        { "nKey", "&Key Function", nullptr, Cmd::KeyFunction, true, "Key Function" },
-        { "nVox", "&Vox Function", nullptr, Cmd::VoxFunction, true, "Vox Function" },
-        { "nOpt", "&Optional Function", nullptr, Cmd::OptionalFunction, true, "Optional Function" },
-        { "nInfo", "Radio &Information", nullptr, Cmd::RadioInfo, true, "Radio Information" },
-        { "D5", nullptr, nullptr, 0, false, nullptr },
-        { "P0", "&Pass Word", nullptr, Cmd::PassWord, false, nullptr },
-        { "E10", "&Test Frequency", nullptr, Cmd::TestFrequency, false, nullptr },
-        { "E11", "Embedded &Message", nullptr, Cmd::EmbeddedMessage, false, nullptr } } },
+        { { "nChInfo", "C&hannel Information", nullptr, Cmd::ChannelInfo, true, "Channel Information" },
+            { "nChEdit", "&Channel Edit", nullptr, Cmd::ChannelEdit, true, nullptr }, Sep,
+            { "nKey", "&Key Function", nullptr, Cmd::KeyFunction, true, "Key Function" },
+            { "nVox", "&Vox Function", nullptr, Cmd::VoxFunction, true, "Vox Function" },
+            { "nOpt", "&Optional Function", nullptr, Cmd::OptionalFunction, true, "Optional Function" },
+            { "nInfo", "Radio &Information", nullptr, Cmd::RadioInfo, true, "Radio Information" },
+            { "D5", nullptr, nullptr, 0, false, nullptr },
+            { "P0", "&Pass Word", nullptr, Cmd::PassWord, false, nullptr },
+            { "E10", "&Test Frequency", nullptr, Cmd::TestFrequency, false, nullptr },
+            { "E11", "Embedded &Message", nullptr, Cmd::EmbeddedMessage, false, nullptr } } },
     { "nProgram", "&Program", true,
-      { { "R1", "&Read From Radio", "Ctrl+R", Cmd::Read, true, nullptr },
-        { "W2", "&Write To Radio", "Ctrl+W", Cmd::Write, true, nullptr },
-        Sep,
-        { "T1", "&Test Online", nullptr, Cmd::TestOnline, false, nullptr } } },
+        { { "R1", "&Read From Radio", "Ctrl+R", Cmd::Read, true, nullptr },
+            { "W2", "&Write To Radio", "Ctrl+W", Cmd::Write, true, nullptr }, Sep,
+            { "T1", "&Test Online", nullptr, Cmd::TestOnline, false, nullptr } } },
     { "nSetup", "&Setup", true,
-      { { "N4", "&Model Information", nullptr, Cmd::Model, true, nullptr },
-        Sep,
-        { "C2", "&Communication Port", nullptr, Cmd::Port, true, nullptr },
-        { "nLanguage", "Language File Setup", nullptr, Cmd::Language, true, nullptr } } },
+        { { "N4", "&Model Information", nullptr, Cmd::Model, true, nullptr }, Sep,
+            { "C2", "&Communication Port", nullptr, Cmd::Port, true, nullptr },
+            { "nLanguage", "Language File Setup", nullptr, Cmd::Language, true, nullptr } } },
     { "nView", "&View", true,
-      { { "T4", "Tree &View", nullptr, Cmd::TreeView, true, nullptr },
-        Sep,
-        { "nCool", "&Toolbar", nullptr, Cmd::ToolBar, true, nullptr },
-        { "nBar", "&Status bar", nullptr, Cmd::StatusBar, true, nullptr } } },
+        { { "T4", "Tree &View", nullptr, Cmd::TreeView, true, nullptr }, Sep,
+            { "nCool", "&Toolbar", nullptr, Cmd::ToolBar, true, nullptr },
+            { "nBar", "&Status bar", nullptr, Cmd::StatusBar, true, nullptr } } },
     { "nWindow", "&Window", false,
-      { { "nC", "&Cascade", nullptr, Cmd::Cascade, true, nullptr },
-        { "nH", "Tile Windows &Horizontally", nullptr, Cmd::TileHorizontally, true, nullptr },
-        { "nV", "Tile Windows &Vertically", nullptr, Cmd::TileVertically, true, nullptr },
-        { "npl", "&Arrange Icons", nullptr, Cmd::ArrangeIcons, true, nullptr },
-        { "nCloseAll", "Close All &Windows", nullptr, Cmd::CloseAll, true, nullptr } } },
+        { { "nC", "&Cascade", nullptr, Cmd::Cascade, true, nullptr },
+            { "nH", "Tile Windows &Horizontally", nullptr, Cmd::TileHorizontally, true, nullptr },
+            { "nV", "Tile Windows &Vertically", nullptr, Cmd::TileVertically, true, nullptr },
+            { "npl", "&Arrange Icons", nullptr, Cmd::ArrangeIcons, true, nullptr },
+            { "nCloseAll", "Close All &Windows", nullptr, Cmd::CloseAll, true, nullptr } } },
     { "nHelp", "&Help", true,
-      { { "nHelpTopics", "&Help Topics", nullptr, Cmd::HelpTopics, true, nullptr },
-        Sep,
-        { "nAbout", "About...", nullptr, Cmd::About, true, nullptr } } },
+        { { "nHelpTopics", "&Help Topics", nullptr, Cmd::HelpTopics, true, nullptr }, Sep,
+            { "nAbout", "About...", nullptr, Cmd::About, true, nullptr } } },
 };
 
 // The 16 by 16 pictures of the tool bar and tree, by image index.
 QIcon imageList(int index)
 {
-    static const char *const files[] = { "new", "open", "print", "save", nullptr, "write",
-                                         "help", "read", "chedit", "root", "item", "itemsel" };
+    static const char *const files[]
+        = { "new", "open", "print", "save", nullptr, "write", "help", "read", "chedit", "root", "item", "itemsel" };
     if (index < 0 || index >= int(std::size(files)) || !files[index])
         return QIcon();
     return QIcon(QStringLiteral(":/images/%1.svg").arg(QLatin1String(files[index])));
@@ -387,7 +379,7 @@ void TfMainFrm::buildTree()
     m_items[4] = makeItem(m_root, "Optional Function", Cmd::OptionalFunction, icon);
 
     connect(cxTL5960, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item, int) { TreeDoubleClicked(item); });
+        [this](QTreeWidgetItem *item, int) { TreeDoubleClicked(item); });
 }
 
 void TfMainFrm::buildStatusBar()
@@ -465,8 +457,9 @@ void TfMainFrm::RefreshStatus()
     m_panels[3]->setText(lCom->text() + all.PortName);
     m_panels[4]->setText(all.ModelName);
     m_panels[5]->setText(all.BandText);
-    setWindowTitle(CurrentFileName.isEmpty() ? all.ProductName
-                                             : all.ProductName + QStringLiteral(" [") + CurrentFileName + QLatin1Char(']'));
+    setWindowTitle(CurrentFileName.isEmpty()
+            ? all.ProductName
+            : all.ProductName + QStringLiteral(" [") + CurrentFileName + QLatin1Char(']'));
 }
 
 void TfMainFrm::timerTick()
@@ -745,25 +738,29 @@ void TfMainFrm::showFileError(const QString &text)
     m_prompter->ShowPrompt(m_data.Texts.Confirmation, text, Prompt::Info);
 }
 
+QString TfMainFrm::chooseDataFile(bool forSave)
+{
+    if (ChooseFile)
+        return ChooseFile(forSave);
+    QFileDialog dialog(this);
+    dialog.setObjectName(forSave ? "sdSave" : "odOpen");
+    dialog.setAcceptMode(forSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!forSave)
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QString::fromLatin1(DataFile::Filter));
+    dialog.setDefaultSuffix("dat");
+    if (!CurrentFileName.isEmpty())
+        dialog.setDirectory(QFileInfo(CurrentFileName).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
 void TfMainFrm::FileOpen()
 {
     if (!querySave())
         return;
-    QString path;
-    if (ChooseFile) {
-        path = ChooseFile(false);
-    } else {
-        QFileDialog odOpen(this);
-        odOpen.setObjectName("odOpen");
-        odOpen.setAcceptMode(QFileDialog::AcceptOpen);
-        odOpen.setFileMode(QFileDialog::ExistingFile);
-        odOpen.setNameFilter(QString::fromLatin1(DataFile::Filter));
-        odOpen.setDefaultSuffix("dat");
-        if (!CurrentFileName.isEmpty())
-            odOpen.setDirectory(QFileInfo(CurrentFileName).absolutePath());
-        if (odOpen.exec() == QDialog::Accepted && !odOpen.selectedFiles().isEmpty())
-            path = odOpen.selectedFiles().first();
-    }
+    const QString path = chooseDataFile(false);
     if (path.isEmpty())
         return;
     const QString previous = CurrentFileName;
@@ -785,21 +782,8 @@ void TfMainFrm::FileOpen()
 bool TfMainFrm::FileSave()
 {
     const QString previous = CurrentFileName;
-    if (CurrentFileName.isEmpty()) {
-        QString path;
-        if (ChooseFile) {
-            path = ChooseFile(true);
-        } else {
-            QFileDialog sdSave(this);
-            sdSave.setObjectName("sdSave");
-            sdSave.setAcceptMode(QFileDialog::AcceptSave);
-            sdSave.setNameFilter(QString::fromLatin1(DataFile::Filter));
-            sdSave.setDefaultSuffix("dat");
-            if (sdSave.exec() == QDialog::Accepted && !sdSave.selectedFiles().isEmpty())
-                path = sdSave.selectedFiles().first();
-        }
-        CurrentFileName = path;
-    }
+    if (CurrentFileName.isEmpty())
+        CurrentFileName = chooseDataFile(true);
     bool written = false;
     if (!CurrentFileName.isEmpty()) {
         const FileResult result = WriteDataFile(m_data.All, CurrentFileName);
@@ -861,8 +845,7 @@ void TfMainFrm::openHelp()
     const auto opener = OpenUrl ? OpenUrl : [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     if (OpenHelp(all, viewer, opener).isEmpty())
         m_prompter->ShowPrompt(m_data.Texts.Confirmation,
-                               QStringLiteral("%1: no help file found.").arg(QDir::toNativeSeparators(HtmlHelpPath(all))),
-                               Prompt::Info);
+            QStringLiteral("%1: no help file found.").arg(QDir::toNativeSeparators(HtmlHelpPath(all))), Prompt::Info);
 }
 
 void TfMainFrm::showAbout()

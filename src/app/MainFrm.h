@@ -28,16 +28,41 @@ class TfModel;
 class TfSetLanguage;
 
 // Command tags of the menu items, tool buttons and tree items.
-namespace Cmd {
+namespace Cmd
+{
 enum : int {
-    New = 1, Open = 2, Save = 3, SaveAs = 4, Print = 5, Preview = 6, Exit = 7,
-    ChannelInfo = 10, ChannelEdit = 11, KeyFunction = 12, VoxFunction = 13, OptionalFunction = 14,
-    RadioInfo = 15, PassWord = 16, TestFrequency = 17, EmbeddedMessage = 18,
-    Read = 20, Write = 21, TestOnline = 22,
-    Model = 30, Port = 31, Language = 32,
-    TreeView = 40, ToolBar = 41, StatusBar = 42,
-    Cascade = 50, TileHorizontally = 51, TileVertically = 52, ArrangeIcons = 53, CloseAll = 54,
-    HelpTopics = 60, About = 61
+    New = 1,
+    Open = 2,
+    Save = 3,
+    SaveAs = 4,
+    Print = 5,
+    Preview = 6,
+    Exit = 7,
+    ChannelInfo = 10,
+    ChannelEdit = 11,
+    KeyFunction = 12,
+    VoxFunction = 13,
+    OptionalFunction = 14,
+    RadioInfo = 15,
+    PassWord = 16,
+    TestFrequency = 17,
+    EmbeddedMessage = 18,
+    Read = 20,
+    Write = 21,
+    TestOnline = 22,
+    Model = 30,
+    Port = 31,
+    Language = 32,
+    TreeView = 40,
+    ToolBar = 41,
+    StatusBar = 42,
+    Cascade = 50,
+    TileHorizontally = 51,
+    TileVertically = 52,
+    ArrangeIcons = 53,
+    CloseAll = 54,
+    HelpTopics = 60,
+    About = 61
 };
 }
 
@@ -122,6 +147,8 @@ private:
     // Offers to save a modified image; false when the user wanted it saved
     // and it was not, so the caller must not discard it.
     bool querySave();
+    // The open or save dialog; an empty text when the user cancels.
+    QString chooseDataFile(bool forSave);
     void loadNewImage();
     void openHelp();
     void showAbout();

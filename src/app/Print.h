@@ -4,7 +4,8 @@
 class EditorHost;
 class QWidget;
 
-namespace PrintMode {
+namespace PrintMode
+{
 constexpr int Print = 0;
 constexpr int Preview = 1;
 } // namespace PrintMode

@@ -2,4 +2,4 @@
 // The printing code replaces this file (delete it and its CMake line).
 #include "app/Print.h"
 
-void PrintConfiguration(EditorHost &, QWidget *, int) {}
+void PrintConfiguration(EditorHost &, QWidget *, int) { }

@@ -58,10 +58,7 @@ public:
     }
 
 private:
-    QString text(const QString &key, const QString &current) const
-    {
-        return m_ini.readString(m_section, key, current);
-    }
+    QString text(const QString &key, const QString &current) const { return m_ini.readString(m_section, key, current); }
     QString caption(const QString &name, const QString &current) const
     {
         return text(name + QLatin1String(".Caption"), current);
