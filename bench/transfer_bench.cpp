@@ -72,8 +72,8 @@ QStringList missingVerbs()
     const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
     QStringList missing;
     for (const char *verb : { "read", "write" }) {
-        const QRegularExpression line(QStringLiteral("^\\s+%1\\b").arg(QLatin1String(verb)),
-                                      QRegularExpression::MultilineOption);
+        const QRegularExpression line(
+            QStringLiteral("^\\s+%1\\b").arg(QLatin1String(verb)), QRegularExpression::MultilineOption);
         if (!line.match(help).hasMatch())
             missing << QLatin1String(verb);
     }
@@ -89,8 +89,7 @@ double timeTransfer(const QStringList &cliArgs, const QString &portMarker, QStri
         failure = QStringLiteral("tl5960s-sim did not start");
         return -1;
     }
-    while (!sim.canReadLine() && sim.waitForReadyRead(2000)) {
-    }
+    while (!sim.canReadLine() && sim.waitForReadyRead(2000)) { }
     const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
     QStringList args = cliArgs;
     args.replaceInStrings(portMarker, port);
@@ -167,7 +166,8 @@ int main(int argc, char *argv[])
     };
     const Case cases[] = {
         { "read", { QStringLiteral("read"), QStringLiteral("--port"), marker, image }, read },
-        { "write", { QStringLiteral("write"), QStringLiteral("--port"), marker, image, QStringLiteral("--force") }, write },
+        { "write", { QStringLiteral("write"), QStringLiteral("--port"), marker, image, QStringLiteral("--force") },
+            write },
     };
     out() << "\ntransfer  wall ms  floor ms  ratio  (median of " << runs << (runs == 1 ? " run)\n" : " runs)\n");
     for (const Case &c : cases) {

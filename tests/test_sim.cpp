@@ -28,8 +28,7 @@ public:
         m_process.start(QStringLiteral(SIM_PATH), args);
         if (!m_process.waitForStarted(5000) || !m_process.waitForReadyRead(5000))
             return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(2000)) {
-        }
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(2000)) { }
         path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
         fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         if (fd < 0)
@@ -51,7 +50,10 @@ public:
 
     bool ok() const { return fd >= 0; }
 
-    void send(const QByteArray &bytes) const { QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size()); }
+    void send(const QByteArray &bytes) const
+    {
+        QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+    }
 
     // Whatever arrives until count bytes are held or the time is up.
     QByteArray receive(int count, int timeoutMs = 1000) const

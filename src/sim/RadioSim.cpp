@@ -25,9 +25,14 @@ bool SimFault::Parse(const QString &text, SimFault &fault, QString &why)
         bool needsBlock;
     };
     static const Name names[] = {
-        { "silent", Silent, false },       { "stray", Stray, false },    { "unknown-model", UnknownModel, false },
-        { "other-model", OtherModel, false }, { "no-reply", NoReply, true }, { "short", Short, true },
-        { "garbled", Garbled, true },      { "hangup", Hangup, true },
+        { "silent", Silent, false },
+        { "stray", Stray, false },
+        { "unknown-model", UnknownModel, false },
+        { "other-model", OtherModel, false },
+        { "no-reply", NoReply, true },
+        { "short", Short, true },
+        { "garbled", Garbled, true },
+        { "hangup", Hangup, true },
     };
     for (const Name &n : names) {
         if (name != QLatin1String(n.name))
@@ -43,7 +48,9 @@ bool SimFault::Parse(const QString &text, SimFault &fault, QString &why)
         bool ok = false;
         const int block = blockText.toInt(&ok);
         if (!hasBlock || !ok || block < 1 || block > Link::BlockCount) {
-            why = QStringLiteral("fault %1 needs a block number from 1 to %2, as in %1:3").arg(name).arg(Link::BlockCount);
+            why = QStringLiteral("fault %1 needs a block number from 1 to %2, as in %1:3")
+                      .arg(name)
+                      .arg(Link::BlockCount);
             return false;
         }
         fault = { n.kind, block };
@@ -56,7 +63,7 @@ bool SimFault::Parse(const QString &text, SimFault &fault, QString &why)
 }
 
 RadioSim::RadioSim(const QString &modelCode, uint8_t bandCode, const RadioMemory &memory, SimFault fault,
-                   const QString &otherModelCode, uint8_t otherBandCode)
+    const QString &otherModelCode, uint8_t otherBandCode)
     : m_modelCode(modelCode)
     , m_bandCode(bandCode)
     , m_memory(memory)
@@ -181,57 +188,55 @@ SimFault::Kind RadioSim::faultAt(int address) const
     return SimFault::None;
 }
 
-void RadioSim::readBlock(std::vector<SimEvent> &events)
+int RadioSim::takeFrame(std::vector<SimEvent> &events, int size, QByteArray &frame)
 {
-    const QByteArray frame = m_frame.left(Link::ReadFrameSize);
+    frame = m_frame.left(size);
     const int address = uint8_t(frame[1]) * 256 + uint8_t(frame[2]);
     const int length = uint8_t(frame[3]);
     if (length != Link::BlockSize || address + length > Link::MemorySize) {
         // Not a request this radio can serve: it keeps quiet and the program times out.
-        drop(events, Link::ReadFrameSize);
-        return;
+        drop(events, size);
+        return -1;
     }
     events.push_back({ SimEvent::Received, frame, QString() });
-    m_frame.remove(0, Link::ReadFrameSize);
+    m_frame.remove(0, size);
+    if (faultAt(address) == SimFault::Hangup) {
+        events.push_back(
+            { SimEvent::Hangup, QByteArray(), QStringLiteral("line closed at block %1").arg(m_fault.block) });
+        return -1;
+    }
+    return address;
+}
+
+void RadioSim::readBlock(std::vector<SimEvent> &events)
+{
+    QByteArray frame;
+    const int address = takeFrame(events, Link::ReadFrameSize, frame);
+    if (address < 0)
+        return;
     // The data block comes back in the shape of a write frame for the same block.
     QByteArray reply = frame;
     reply[0] = 'W';
     reply.append(reinterpret_cast<const char *>(m_memory.data()) + address, Link::BlockSize);
     switch (faultAt(address)) {
-    case SimFault::Hangup:
-        events.push_back({ SimEvent::Hangup, QByteArray(), QStringLiteral("line closed at block %1").arg(m_fault.block) });
-        return;
-    case SimFault::NoReply:
-        return;
-    case SimFault::Short:
-        reply.truncate(Link::ReadReplySize - 4);
-        break;
+    case SimFault::NoReply: return;
+    case SimFault::Short: reply.truncate(Link::ReadReplySize - 4); break;
     case SimFault::Garbled:
         for (char &c : reply)
             c = char(~uint8_t(c));
         break;
-    default:
-        break;
+    default: break;
     }
     send(events, reply);
 }
 
 void RadioSim::writeBlock(std::vector<SimEvent> &events)
 {
-    const QByteArray frame = m_frame.left(Link::WriteFrameSize);
-    const int address = uint8_t(frame[1]) * 256 + uint8_t(frame[2]);
-    const int length = uint8_t(frame[3]);
-    if (length != Link::BlockSize || address + length > Link::MemorySize) {
-        drop(events, Link::WriteFrameSize);
+    QByteArray frame;
+    const int address = takeFrame(events, Link::WriteFrameSize, frame);
+    if (address < 0)
         return;
-    }
-    events.push_back({ SimEvent::Received, frame, QString() });
-    m_frame.remove(0, Link::WriteFrameSize);
     const SimFault::Kind fault = faultAt(address);
-    if (fault == SimFault::Hangup) {
-        events.push_back({ SimEvent::Hangup, QByteArray(), QStringLiteral("line closed at block %1").arg(m_fault.block) });
-        return;
-    }
     // The faults below spoil only the reply: the radio has taken the block.
     for (int i = 0; i < Link::BlockSize; ++i) {
         const uint8_t b = uint8_t(frame[4 + i]);
@@ -247,11 +252,8 @@ void RadioSim::writeBlock(std::vector<SimEvent> &events)
     case SimFault::NoReply:
     case SimFault::Short: // one byte cut short is no byte at all
         return;
-    case SimFault::Garbled:
-        send(events, QByteArray(1, char(~Link::Ack)));
-        return;
-    default:
-        send(events, QByteArray(1, char(Link::Ack)));
+    case SimFault::Garbled: send(events, QByteArray(1, char(~Link::Ack))); return;
+    default: send(events, QByteArray(1, char(Link::Ack)));
     }
 }
 

@@ -55,7 +55,7 @@ public:
     // modelCode and bandCode are the radio's own identity, fixed at the
     // factory; otherModelCode/otherBandCode are reported under the other-model fault.
     RadioSim(const QString &modelCode, uint8_t bandCode, const RadioMemory &memory, SimFault fault = {},
-             const QString &otherModelCode = QString(), uint8_t otherBandCode = 0xFF);
+        const QString &otherModelCode = QString(), uint8_t otherBandCode = 0xFF);
 
     // Takes one byte that arrived at time ms (a monotonic clock).
     std::vector<SimEvent> Feed(uint8_t byte, qint64 ms);
@@ -73,6 +73,9 @@ private:
 
     void parse(std::vector<SimEvent> &events);
     void programMode(std::vector<SimEvent> &events);
+    // Takes a read or write frame of size bytes; its address, or -1 when the
+    // frame names no block of the memory or the line is to be closed.
+    int takeFrame(std::vector<SimEvent> &events, int size, QByteArray &frame);
     void readBlock(std::vector<SimEvent> &events);
     void writeBlock(std::vector<SimEvent> &events);
     void send(std::vector<SimEvent> &events, const QByteArray &bytes);

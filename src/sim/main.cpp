@@ -160,7 +160,7 @@ int loadMemory(DataModule &dm, const Options &o)
             return Exit::File;
         }
         std::memcpy(dm.All.RadioImage.data() + Image::RadioOffset, bytes.constData() + Image::RadioOffset,
-                    Image::Size - Image::RadioOffset);
+            Image::Size - Image::RadioOffset);
         return -1;
     }
     const QString band = o.band.isEmpty() ? QStringLiteral("450 - 470MHz") : o.band;
@@ -327,11 +327,12 @@ int main(int argc, char *argv[])
     RadioMemory memory {};
     std::memcpy(memory.data(), dm.All.RadioImage.data() + Image::RadioOffset, Link::MemorySize);
     RadioSim radio(own->Code, dm.Bands.CodeOf(dm.All.BandText), memory, o.fault, other ? other->Code : QString(),
-                   other ? dm.Bands.CodeOf(other->DefaultBand) : 0xFF);
+        other ? dm.Bands.CodeOf(other->DefaultBand) : 0xFF);
 
     Pty pty;
     if (!pty.open()) {
-        printError(QStringLiteral("tl5960s-sim: no pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        printError(
+            QStringLiteral("tl5960s-sim: no pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
         return Exit::Pty;
     }
     if (!o.link.isEmpty()) {
@@ -348,7 +349,8 @@ int main(int argc, char *argv[])
     std::printf("%s\n", pty.path.constData());
     std::fflush(stdout);
 
-    struct sigaction sa {};
+    struct sigaction sa {
+    };
     sa.sa_handler = onSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
