@@ -13,6 +13,10 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -53,9 +57,14 @@ Traffic writeTraffic()
     return t;
 }
 
+double wireMs(const Traffic &t)
+{
+    return (t.toRadio + t.fromRadio) * ByteMs;
+}
+
 double floorMs(const Traffic &t)
 {
-    return (t.toRadio + t.fromRadio) * ByteMs + FixedPauseMs;
+    return wireMs(t) + FixedPauseMs;
 }
 
 QTextStream &out()
@@ -80,17 +89,108 @@ QStringList missingVerbs()
     return missing;
 }
 
+// Starts a paced radio for one session; its device path, or empty.
+QString startRadio(QProcess &sim)
+{
+    sim.start(QStringLiteral(SIM_PATH), { QStringLiteral("--pace"), QStringLiteral("--once") });
+    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
+        return QString();
+    while (!sim.canReadLine() && sim.waitForReadyRead(2000)) { }
+    return QString::fromLocal8Bit(sim.readLine()).trimmed();
+}
+
+// The program's side reduced to its frames, with no pauses of its own: what
+// the radio's pacing alone costs, as a check of the radio against the line rate.
+class ScriptedMaster
+{
+public:
+    explicit ScriptedMaster(const QString &port)
+    {
+        m_fd = ::open(port.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        if (m_fd < 0)
+            return;
+        termios t {};
+        tcgetattr(m_fd, &t);
+        cfmakeraw(&t);
+        tcsetattr(m_fd, TCSANOW, &t);
+    }
+    ~ScriptedMaster()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    // Sends a frame and waits for a reply of replySize bytes.
+    bool exchange(const QByteArray &frame, int replySize)
+    {
+        if (m_fd < 0 || ::write(m_fd, frame.constData(), size_t(frame.size())) != frame.size())
+            return false;
+        int held = 0;
+        char buf[32];
+        while (held < replySize) {
+            pollfd p { m_fd, POLLIN, 0 };
+            if (::poll(&p, 1, 1000) <= 0)
+                return false;
+            const ssize_t n = ::read(m_fd, buf, size_t(replySize - held));
+            if (n <= 0)
+                return false;
+            held += int(n);
+        }
+        return true;
+    }
+
+    bool transfer(bool write)
+    {
+        if (!exchange(Link::ProgramRequest, 1) || !exchange(QByteArray(1, char(Link::IdentRequest)), 16))
+            return false;
+        const QByteArray ack(1, char(Link::Ack));
+        if (!exchange(ack, 1))
+            return false;
+        for (int address = 0; address < Link::MemorySize; address += Link::BlockSize) {
+            QByteArray frame;
+            frame += write ? 'W' : 'R';
+            frame += char(address >> 8);
+            frame += char(address & 0xFF);
+            frame += char(Link::BlockSize);
+            if (write)
+                frame += QByteArray(Link::BlockSize, char(0xFF));
+            if (!exchange(frame, write ? 1 : Link::ReadReplySize) || (!write && !exchange(ack, 1)))
+                return false;
+        }
+        return exchange("E", 0);
+    }
+
+private:
+    int m_fd = -1;
+};
+
+double timeScripted(bool write, QString &failure)
+{
+    QProcess sim;
+    const QString port = startRadio(sim);
+    QElapsedTimer t;
+    t.start();
+    ScriptedMaster master(port);
+    const bool ok = !port.isEmpty() && master.transfer(write);
+    const double ms = t.nsecsElapsed() / 1e6;
+    if (!ok || !sim.waitForFinished(5000) || sim.exitCode() != 0) {
+        failure = QStringLiteral("the scripted %1 against tl5960s-sim failed").arg(write ? "write" : "read");
+        sim.kill();
+        sim.waitForFinished(2000);
+        return -1;
+    }
+    return ms;
+}
+
 // Runs one CLI transfer against a fresh paced radio; the wall time in ms, or -1.
 double timeTransfer(const QStringList &cliArgs, const QString &portMarker, QString &failure)
 {
     QProcess sim;
-    sim.start(QStringLiteral(SIM_PATH), { QStringLiteral("--pace"), QStringLiteral("--once") });
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+    const QString port = startRadio(sim);
+    if (port.isEmpty()) {
         failure = QStringLiteral("tl5960s-sim did not start");
         return -1;
     }
-    while (!sim.canReadLine() && sim.waitForReadyRead(2000)) { }
-    const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
     QStringList args = cliArgs;
     args.replaceInStrings(portMarker, port);
 
@@ -125,6 +225,15 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+QString row(const char *name, double wall, double floor)
+{
+    return QStringLiteral("%1 %2 %3 %4\n")
+        .arg(QLatin1String(name), -8)
+        .arg(wall, 8, 'f', 0)
+        .arg(floor, 9, 'f', 0)
+        .arg(wall / floor, 6, 'f', 2);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -148,6 +257,23 @@ int main(int argc, char *argv[])
                  .arg(floorMs(write), 0, 'f', 0);
     out().flush();
 
+    out() << "\nRadio alone (a scripted program side without pauses; floor without the fixed pauses):\n"
+          << "transfer  wall ms  floor ms  ratio  (median of " << runs << (runs == 1 ? " run)\n" : " runs)\n");
+    for (const bool write : { false, true }) {
+        std::vector<double> times;
+        for (int i = 0; i < runs; ++i) {
+            QString failure;
+            const double ms = timeScripted(write, failure);
+            if (ms < 0) {
+                out() << failure << '\n';
+                return 1;
+            }
+            times.push_back(ms);
+        }
+        const double floor = wireMs(write ? writeTraffic() : readTraffic());
+        out() << row(write ? "write" : "read", median(times), floor);
+    }
+
     const QStringList missing = missingVerbs();
     if (!missing.isEmpty()) {
         out() << "\nNot measured: tl5960s-cli has no " << missing.join(QStringLiteral(" and "))
@@ -169,7 +295,8 @@ int main(int argc, char *argv[])
         { "write", { QStringLiteral("write"), QStringLiteral("--port"), marker, image, QStringLiteral("--force") },
             write },
     };
-    out() << "\ntransfer  wall ms  floor ms  ratio  (median of " << runs << (runs == 1 ? " run)\n" : " runs)\n");
+    out() << "\nThrough tl5960s-cli (floor with the fixed pauses):\n"
+          << "transfer  wall ms  floor ms  ratio  (median of " << runs << (runs == 1 ? " run)\n" : " runs)\n");
     for (const Case &c : cases) {
         std::vector<double> times;
         for (int i = 0; i < runs; ++i) {
@@ -181,12 +308,7 @@ int main(int argc, char *argv[])
             }
             times.push_back(ms);
         }
-        const double wall = median(times);
-        out() << QStringLiteral("%1 %2 %3 %4\n")
-                     .arg(QLatin1String(c.name), -8)
-                     .arg(wall, 8, 'f', 0)
-                     .arg(floorMs(c.traffic), 9, 'f', 0)
-                     .arg(wall / floorMs(c.traffic), 6, 'f', 2);
+        out() << row(c.name, median(times), floorMs(c.traffic));
         out().flush();
     }
     return 0;
