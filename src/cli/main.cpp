@@ -74,13 +74,12 @@ int verbNew(DataModule &dm, QStringList args)
     if (args.size() != 1)
         return usageError(QStringLiteral("new takes one output file"));
     if (!band.isEmpty()) {
-        bool known = false;
-        for (const auto &e : dm.Bands.Entries())
-            known = known || e.text == band;
-        if (!known)
-            return usageError(QStringLiteral("unknown band \"%1\"").arg(band));
-        if (!BindModel(dm.All, dm.Bands.CodeOf(band), true))
+        switch (BindBandText(dm.All, band)) {
+        case BandTextBinding::UnknownBand: return usageError(QStringLiteral("unknown band \"%1\"").arg(band));
+        case BandTextBinding::NoModel:
             return usageError(QStringLiteral("no model is made for the band \"%1\"").arg(band));
+        case BandTextBinding::Bound: break;
+        }
     }
     LoadDefaults(dm.All);
     return writeFile(dm, args[0]);

@@ -1,4 +1,6 @@
 #include "models/MacType.h"
+
+#include <algorithm>
 #include "image/AllClass.h"
 
 const TMacType *TMacList::Item(int index) const
@@ -137,4 +139,13 @@ bool BindModel(TALL &all, uint8_t bandCode, bool takeBand)
         all.BandMaxFreq = e.upper;
     }
     return true;
+}
+
+BandTextBinding BindBandText(TALL &all, const QString &bandText)
+{
+    const auto &entries = all.Bands->Entries();
+    const bool known = std::any_of(entries.begin(), entries.end(), [&](const auto &e) { return e.text == bandText; });
+    if (!known)
+        return BandTextBinding::UnknownBand;
+    return BindModel(all, all.Bands->CodeOf(bandText), true) ? BandTextBinding::Bound : BandTextBinding::NoModel;
 }

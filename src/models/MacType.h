@@ -85,3 +85,7 @@ void BuildCatalogue(TALL &all, TMacList &models);
 // current binding when no model holds that band (code 0xFD), so the working
 // state never stays without a model.
 bool BindModel(TALL &all, uint8_t bandCode, bool takeBand);
+
+// Binds the model that owns a band given by its text, as a user types it.
+enum class BandTextBinding { Bound, UnknownBand, NoModel };
+BandTextBinding BindBandText(TALL &all, const QString &bandText);

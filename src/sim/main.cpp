@@ -164,13 +164,11 @@ int loadMemory(DataModule &dm, const Options &o)
         return -1;
     }
     const QString band = o.band.isEmpty() ? QStringLiteral("450 - 470MHz") : o.band;
-    bool known = false;
-    for (const auto &e : dm.Bands.Entries())
-        known = known || e.text == band;
-    if (!known)
-        return usageError(QStringLiteral("unknown band \"%1\"").arg(band));
-    if (!BindModel(dm.All, dm.Bands.CodeOf(band), true))
-        return usageError(QStringLiteral("no model is made for the band \"%1\"").arg(band));
+    switch (BindBandText(dm.All, band)) {
+    case BandTextBinding::UnknownBand: return usageError(QStringLiteral("unknown band \"%1\"").arg(band));
+    case BandTextBinding::NoModel: return usageError(QStringLiteral("no model is made for the band \"%1\"").arg(band));
+    case BandTextBinding::Bound: break;
+    }
     LoadDefaults(dm.All);
     return -1;
 }
