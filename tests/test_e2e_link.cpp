@@ -143,11 +143,11 @@ private slots:
         QTest::newRow("read unknown model") << "read" << "unknown-model" << mod;
         QTest::newRow("read no reply at block 5") << "read" << "no-reply:5" << com;
         QTest::newRow("read short reply") << "read" << "short:7" << com;
-        QTest::newRow("read garbled reply") << "read" << "garbled:3" << com;
         QTest::newRow("read cable pulled") << "read" << "hangup:10" << com;
         QTest::newRow("write silent") << "write" << "silent" << com;
         QTest::newRow("write unknown model") << "write" << "unknown-model" << mod;
         QTest::newRow("write no reply at block 20") << "write" << "no-reply:20" << com;
+        QTest::newRow("write garbled acknowledgement") << "write" << "garbled:12" << com;
         QTest::newRow("write cable pulled") << "write" << "hangup:30" << com;
     }
     void faults()

@@ -28,5 +28,7 @@ private:
     bool m_answerYes;
 };
 
-// Writes one line to standard error.
+// Writes one line to standard error, below a progress line if one is open.
 void printError(const QString &line);
+// Rewrites the progress line on standard error.
+void printProgress(const char *what, int value, int maximum);

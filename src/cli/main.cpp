@@ -2,6 +2,7 @@
 
 #include "app/DataModule.h"
 #include "cli/CliCommon.h"
+#include "cli/RadioVerbs.h"
 #include "image/ChannelCodec.h"
 #include "image/ChannelEntry.h"
 #include "image/DataFile.h"
@@ -27,6 +28,12 @@ Data files:
   set FILE.dat CHANNEL FIELD TEXT       edit one channel field and save
         FIELD: rx tx dec enc power wn scan compander scrambler busylock
         TEXT "" clears rx (deletes the channel), tx, dec or enc
+
+Radio (PORT: COM1..COM20 or a device path such as /dev/ttyUSB0):
+  ports                                 present serial ports
+  read --port PORT OUT.dat              read the radio into a data file
+  write --port PORT IN.dat [--force]    write a data file into the radio;
+        --force answers Yes when the radio reports the other model
 
 Exit status: 0 done, 2 usage error, 3 file unreadable or refused, 4 link failure.
 )";
@@ -172,20 +179,6 @@ int verbSet(DataModule &dm, const QStringList &args)
 
 } // namespace
 
-int CliPrompter::ShowPrompt(const QString &caption, const QString &text, int kind)
-{
-    printError(caption + QStringLiteral(": ") + text);
-    if (kind == Prompt::YesNo)
-        return m_answerYes ? Prompt::Yes : Prompt::No;
-    return Prompt::Ok;
-}
-
-void printError(const QString &line)
-{
-    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(stderr);
-}
-
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -213,5 +206,7 @@ int main(int argc, char *argv[])
         return verbOptions(dm, args);
     if (verb == QLatin1String("set"))
         return verbSet(dm, args);
+    if (const int rc = RunRadioVerb(verb, args, dm); rc >= 0)
+        return rc;
     return usageError(QStringLiteral("unknown verb \"%1\"").arg(verb));
 }
