@@ -6,11 +6,14 @@
 #include "app/MainFrm.h"
 #include "app/ScriptedPrompter.h"
 #include "i18n/SetLanguage.h"
+#include "link/SetPort.h"
+#include "link/TransferDialogs.h"
 #include "i18n/Settings.h"
 #include "models/Model.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QProgressBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -54,5 +57,20 @@ int main(int argc, char *argv[])
     TfFrmAbout about(data.All, &main);
     about.show();
     save(&about, out + "about_" + tag + ".png");
+
+    data.All.PortName = QStringLiteral("COM4");
+    const QStringList devices{"/dev/ttyUSB0", "/dev/ttyUSB3", "/dev/ttyS0"};
+    TfSetPort port(data.All, &main, &devices);
+    port.show();
+    save(&port, out + "port_" + tag + ".png");
+    data.All.PortName = QStringLiteral("/dev/null");
+    TfReadRadio read(data, prompter, &main);
+    read.show();
+    read.pBar->setValue(17);
+    save(&read, out + "read_" + tag + ".png");
+    TfWriteRadio write(data, prompter, &main);
+    write.show();
+    write.pBar->setValue(30);
+    save(&write, out + "write_" + tag + ".png");
     return 0;
 }

@@ -1,4 +1,8 @@
 #include "app/EditorFactories.h"
+#include "app/DataModule.h"
+#include "app/EditorHost.h"
+#include "link/SetPort.h"
+#include "link/TransferDialogs.h"
 
 // One case block per command tag; each window's developer fills in its own.
 QWidget *CreateEditor(int tag, EditorHost &host, QWidget *parent)
@@ -33,12 +37,21 @@ bool RunModalCommand(int tag, EditorHost &host, QWidget *parent)
         return false;
     case 18: // Embedded Message
         return false;
-    case 20: // Read From Radio: true when a read finished
+    case 20: { // Read From Radio: true when a read finished
+        TfReadRadio dialog(host.Data(), host.Prompter(), parent);
+        dialog.exec();
+        return dialog.Succeeded();
+    }
+    case 21: { // Write To Radio
+        TfWriteRadio dialog(host.Data(), host.Prompter(), parent);
+        dialog.exec();
         return false;
-    case 21: // Write To Radio
+    }
+    case 31: { // Communication Port
+        TfSetPort dialog(host.Data().All, parent);
+        dialog.exec();
         return false;
-    case 31: // Communication Port
-        return false;
+    }
     default: return false;
     }
 }

@@ -1,13 +1,14 @@
 #include "app/StartupPort.h"
 #include "image/AllClass.h"
+#include "link/Ports.h"
 
 #include <QComboBox>
 
-// HOOK for the serial port code: list the present ports into cbCom, then
-// take the first listed port when PortName is not among them. Until then
-// only the stored name is normalised.
 void SettlePortAtStartup(TALL &all, QComboBox &cbCom)
 {
-    all.PortName = all.PortName.toUpper();
+    const QStringList present = ListSerialPorts(PresentSerialDevices());
+    cbCom.clear();
+    cbCom.addItems(present);
+    SettlePort(all, present);
     cbCom.setCurrentText(all.PortName);
 }
