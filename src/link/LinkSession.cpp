@@ -22,10 +22,11 @@ Session::Session(Machine &machine, TPrompter &prompter, const TLanguage &texts, 
         m_busy = false;
         runActions();
     });
-    m_drainPoll.setInterval(20);
-    connect(&m_drainPoll, &QTimer::timeout, this, [this] {
-        m_drainLeft -= 20;
-        if (m_port.bytesToWrite() == 0 || m_drainLeft <= 0)
+    // The output wait ends when the port has written everything, or at its cap.
+    m_drainPoll.setSingleShot(true);
+    connect(&m_drainPoll, &QTimer::timeout, this, &Session::finishDrain);
+    connect(&m_port, &QSerialPort::bytesWritten, this, [this] {
+        if (m_drainPoll.isActive() && m_port.bytesToWrite() == 0)
             finishDrain();
     });
     m_lineErrorPoll.setInterval(100);
@@ -130,8 +131,7 @@ void Session::runActions()
         case Action::Drain:
             if (m_port.isOpen() && m_port.bytesToWrite() > 0) {
                 m_busy = true;
-                m_drainLeft = a.value;
-                m_drainPoll.start();
+                m_drainPoll.start(a.value);
             }
             break;
         case Action::Flush:

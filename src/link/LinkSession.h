@@ -58,7 +58,6 @@ private:
     QTimer m_pause;
     QTimer m_drainPoll;
     QTimer m_lineErrorPoll;
-    int m_drainLeft = 0;
     QList<Action> m_queue;
     QList<Event> m_deferred;
     bool m_busy = false;   // inside a pause, a drain or a message
