@@ -1,6 +1,9 @@
 #include "app/EditorFactories.h"
 #include "app/DataModule.h"
 #include "app/EditorHost.h"
+#include "editors/InfoMsg.h"
+#include "editors/OptFun.h"
+#include "editors/TestFrequency.h"
 #include "link/SetPort.h"
 #include "link/TransferDialogs.h"
 
@@ -15,15 +18,15 @@ QWidget *CreateEditor(int tag, EditorHost &host, QWidget *parent)
     case 11: // Channel Edit
         return nullptr;
     case 12: // Key Function
-        return nullptr;
+        return new TfKeyFun(host, parent);
     case 13: // Vox Function
-        return nullptr;
+        return new TfVoxFun(host, parent);
     case 14: // Optional Function
-        return nullptr;
+        return new TfOptFun(host, parent);
     case 15: // Radio Information
-        return nullptr;
+        return new TfInfoMsg(host, parent);
     case 16: // Pass Word
-        return nullptr;
+        return new TfPassWord(host, parent);
     default: return nullptr;
     }
 }
@@ -33,10 +36,16 @@ bool RunModalCommand(int tag, EditorHost &host, QWidget *parent)
     (void)host;
     (void)parent;
     switch (tag) {
-    case 17: // Test Frequency
+    case 17: { // Test Frequency
+        TfTestFrequency dialog(host.Data(), host.Prompter(), parent);
+        dialog.exec();
         return false;
-    case 18: // Embedded Message
+    }
+    case 18: { // Embedded Message
+        TfEmbeddedMessage dialog(host.Data(), parent);
+        dialog.exec();
         return false;
+    }
     case 20: { // Read From Radio: true when a read finished
         TfReadRadio dialog(host.Data(), host.Prompter(), parent);
         dialog.exec();
