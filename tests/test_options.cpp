@@ -1,0 +1,296 @@
+// The option, key, VOX, radio information and password windows, and the
+// test frequency dialog, driven as a user would.
+
+#include "FakeHost.h"
+#include "app/PrintData.h"
+#include "editors/InfoMsg.h"
+#include "editors/OptFun.h"
+#include "editors/TestFrequency.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+QString shown(const OptionEditor &w, const char *name)
+{
+    QWidget *c = w.Control(name);
+    if (auto *box = qobject_cast<QComboBox *>(c))
+        return box->currentText();
+    if (auto *check = qobject_cast<QCheckBox *>(c))
+        return check->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
+    return QStringLiteral("<none>");
+}
+
+void pick(OptionEditor &w, const char *name, int index)
+{
+    auto *box = qobject_cast<QComboBox *>(w.Control(name));
+    QVERIFY(box);
+    box->setFocus();
+    box->setCurrentIndex(index); // what a pick from the list does
+}
+
+// Clicks a check box on its box, where a user clicks.
+void clickCheck(const OptionEditor &w, const char *name)
+{
+    auto *check = qobject_cast<QCheckBox *>(w.Control(name));
+    QVERIFY(check);
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+}
+
+} // namespace
+
+class TestOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newImageDisplay_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        const QList<std::tuple<const char *, const char *, const char *>> rows = {
+            {"opt", "cbSQvelch", "5"},     {"opt", "cbTxTimeout", "180"},   {"opt", "cxWaveof", "On"},
+            {"opt", "cbVoice", "Chinese"}, {"opt", "cxScan", "Off"},        {"opt", "cxFM", "Turn on"},
+            {"opt", "cxAlt", "Off"},       {"opt", "cxRevTx", "Type-1"},    {"opt", "cxRate", "1:4"},
+            {"opt", "cbVolhigh", "checked"}, {"opt", "cbVolLow", "checked"}, {"opt", "cbBeepTone", "checked"},
+            {"opt", "cxWhisper", "On"},    {"key", "cbKey1", "Monmome"},    {"vox", "chVoxFun", "unchecked"},
+            {"vox", "cbVoxLevel", "5"},    {"vox", "chVoxInhibit", "checked"},
+        };
+        for (const auto &[w, c, t] : rows)
+            QTest::newRow(c) << w << c << t;
+    }
+    void newImageDisplay()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        FakeHost host;
+        std::unique_ptr<OptionEditor> w;
+        if (window == QLatin1String("opt"))
+            w.reset(new TfOptFun(host));
+        else if (window == QLatin1String("key"))
+            w.reset(new TfKeyFun(host));
+        else
+            w.reset(new TfVoxFun(host));
+        w->show();
+        QTEST(shown(*w, control.toLatin1().constData()), "text");
+        QVERIFY(!host.data.All.Modified);
+    }
+
+    void openAndCloseChangesNothing()
+    {
+        FakeHost host;
+        const RadioImageBytes before = host.data.All.RadioImage;
+        for (OptionEditor *w : std::initializer_list<OptionEditor *>{new TfOptFun(host), new TfKeyFun(host),
+                                                                      new TfVoxFun(host), new TfInfoMsg(host),
+                                                                      new TfPassWord(host)}) {
+            w->show();
+            w->close(); // deletes itself
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(host.data.All.RadioImage, before);
+        QVERIFY(!host.data.All.Modified);
+        QCOMPARE(host.destroyed.size(), 5);
+    }
+
+    void oneChangeStoresAllBoundBytes()
+    {
+        FakeHost host;
+        auto &img = host.data.All.RadioImage;
+        img[319] = 0xFF; // the hidden Whisper byte: not in its list
+        img[323] = 20;   // time-out 20 is allowed by sanitising, but the box has no such entry
+        img[310] = 0xFF;
+        img[320] = 0xFE;
+        TfOptFun w(host);
+        w.show();
+        QCOMPARE(shown(w, "cbTxTimeout"), QStringLiteral("Off")); // keeps its initial entry
+        QCOMPARE(shown(w, "cbVolLow"), QStringLiteral("unchecked"));
+        QCOMPARE(shown(w, "cbBeepTone"), QStringLiteral("unchecked"));
+        QVERIFY(!host.data.All.Modified);
+
+        pick(w, "cbSQvelch", 9);
+        QCOMPARE(int(img[321]), 9);
+        QCOMPARE(int(img[319]), 0);    // the hidden box's selection, "On"
+        QCOMPARE(int(img[323]), 0);    // the shown "Off"
+        QCOMPARE(int(img[310]), 0);    // unchecked stores 0
+        QCOMPARE(int(img[320]), 0xFE); // bits 1..7 kept, bit 0 as shown
+        QVERIFY(host.data.All.Modified);
+
+        clickCheck(w, "cbBeepTone");
+        QCOMPARE(int(img[320]), 0xFF);
+        clickCheck(w, "cbBeepTone");
+        QCOMPARE(int(img[320]), 0xFE);
+    }
+
+    void voxEnabling()
+    {
+        FakeHost host;
+        auto &img = host.data.All.RadioImage;
+        img[307] = 0xFF;
+        img[309] = 0xFF;
+        TfVoxFun w(host);
+        w.show();
+        QCOMPARE(shown(w, "chVoxFun"), QStringLiteral("unchecked"));
+        QCOMPARE(shown(w, "chVoxInhibit"), QStringLiteral("unchecked"));
+        QVERIFY(!w.Control("cbVoxLevel")->isEnabled());
+        QVERIFY(!w.Control("chVoxInhibit")->isEnabled());
+        clickCheck(w, "chVoxFun");
+        QVERIFY(w.Control("cbVoxLevel")->isEnabled());
+        QVERIFY(w.Control("chVoxInhibit")->isEnabled());
+        QCOMPARE(int(img[307]), 1);
+        QCOMPARE(int(img[309]), 0);
+        pick(w, "cbVoxLevel", 8);
+        QCOMPARE(int(img[308]), 8);
+        clickCheck(w, "chVoxFun");
+        QCOMPARE(int(img[307]), 0);
+        QVERIFY(!w.Control("cbVoxLevel")->isEnabled());
+    }
+
+    void serialNumber()
+    {
+        FakeHost host;
+        auto &img = host.data.All.RadioImage;
+        const QByteArray serial = QByteArray("AB12") + QByteArray(12, char(0xFF));
+        std::copy(serial.begin(), serial.end(), img.begin() + 352);
+        const uint8_t time[7] = {0xD8, 0x07, 0x01, 0x02, 0x03, 0x04, 0x05};
+        std::copy(std::begin(time), std::end(time), img.begin() + 368);
+        TfInfoMsg w(host);
+        w.show();
+        QCOMPARE(w.cxSerial->text(), QStringLiteral("AB12            "));
+        QCOMPARE(w.cxRadioTime->text(), QStringLiteral("2008-01-02 03:04:05"));
+        QCOMPARE(w.cxModel->text(), QStringLiteral("TL-5960s(UHF)"));
+        QCOMPARE(w.cxFreq->text(), QStringLiteral("450 - 470MHz"));
+        QVERIFY(!host.data.All.Modified);
+
+        w.cxSerial->clear();
+        QTest::keyClicks(w.cxSerial, QStringLiteral("ab-1"));
+        QCOMPARE(bytesAt(img, 352, 16), QByteArray("AB-1            "));
+        QVERIFY(host.data.All.Modified);
+        w.RefreshFromImage();
+        QCOMPARE(w.cxSerial->text(), QStringLiteral("AB 1            "));
+        QTest::keyClicks(w.cxSerial, QStringLiteral("XYZ"));
+        QCOMPARE(w.cxSerial->text().size(), 16);
+    }
+
+    void passwords()
+    {
+        FakeHost host;
+        auto &img = host.data.All.RadioImage;
+        TfPassWord w(host);
+        w.show();
+        QCOMPARE(w.cxoPasd->text(), QString());
+        QVERIFY(!w.cbNps->isChecked());
+        QVERIFY(!w.cxnPasd->isEnabled());
+
+        QTest::keyClicks(w.cxoPasd, QStringLiteral(" 1234"));
+        QCOMPARE(bytesAt(img, 0, 8), QByteArray("1234    "));
+        QVERIFY(!host.data.All.Modified);
+        QCOMPARE(bytesAt(img, 8, 8), QByteArray(8, char(0xFF)));
+
+        QTest::mouseClick(w.cbNps, Qt::LeftButton);
+        QVERIFY(host.data.All.NewPasswordEnabled);
+        QVERIFY(w.cxnPasd->isEnabled());
+        QCOMPARE(bytesAt(img, 8, 8), QByteArray(8, char(0xFF))); // the box alone writes nothing
+        QTest::keyClicks(w.cxnPasd, QStringLiteral("abcd"));
+        QCOMPARE(bytesAt(img, 8, 8), QByteArray("abcd    "));
+        QTest::mouseClick(w.cbNps, Qt::LeftButton);
+        QVERIFY(!host.data.All.NewPasswordEnabled);
+        QCOMPARE(bytesAt(img, 8, 8), QByteArray("abcd    "));
+    }
+
+    void printRows()
+    {
+        FakeHost host;
+        host.data.All.RadioImage[307] = 1;
+        PrintData data;
+        TfInfoMsg info(host);
+        info.AddPrintRows(data);
+        TfKeyFun key(host);
+        key.AddPrintRows(data);
+        TfVoxFun vox(host);
+        vox.AddPrintRows(data);
+        TfOptFun opt(host);
+        opt.AddPrintRows(data);
+        QCOMPARE(data.Header.Title, QStringLiteral("TL-5960s"));
+        QCOMPARE(data.Header.BValue, QStringLiteral("450 - 470MHz"));
+        QStringList rows;
+        for (const PrintDetail &d : data.Rows) {
+            QCOMPARE(d.TypeID, 9);
+            QVERIFY(d.BField.isEmpty() && d.BValue.isEmpty());
+            rows << d.TypeName + QLatin1Char('|') + d.AField + QLatin1Char('|') + d.AValue;
+        }
+        QCOMPARE(rows, (QStringList{
+                           "Key Function|Side Key|Monmome",
+                           "Vox Function|VOX Function|Opened",
+                           "Vox Function|VOX Gain Level|5",
+                           "Vox Function|VOX Inhibit OnReceive|Opened",
+                           "Optional Function|Squelch level|5",
+                           "Optional Function|TX Time Out|180",
+                           "Optional Function|Voice|On",
+                           "Optional Function|Voice Annunciation|Chinese",
+                           "Optional Function|Scan|Off",
+                           "Optional Function|FM Function|Turn on",
+                           "Optional Function|Incept Alarm|Off",
+                           "Optional Function|Epilogue|Type-1",
+                           "Optional Function|Battery Save|1:4",
+                           "Optional Function|Clew Voice|Opened",
+                           "Optional Function|High Vol Inhibit Tx|Opened",
+                           "Optional Function|Low Vol Inhibit Tx|Opened",
+                       }));
+    }
+
+    void translated()
+    {
+        FakeHost host(0xF4, QStringLiteral(LANG_DIR));
+        host.data.All.LanguageIndex = 1;
+        host.data.All.LanguageName = QStringLiteral("Chinese");
+        TfOptFun w(host);
+        w.show();
+        auto *squelch = qobject_cast<QComboBox *>(w.Control("cbSQvelch"));
+        auto *timeout = qobject_cast<QComboBox *>(w.Control("cbTxTimeout"));
+        QCOMPARE(squelch->itemText(9), QStringLiteral("9"));
+        QVERIFY(timeout->itemText(0) != QStringLiteral("Off"));
+        QCOMPARE(timeout->itemText(1), QStringLiteral("30"));
+        QVERIFY(w.windowTitle() != QStringLiteral("Optional Function"));
+        QCOMPARE(timeout->currentIndex(), 6); // translation keeps the selection
+        QVERIFY(!host.data.All.Modified);
+    }
+
+    void testFrequency_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("closingMessages");
+        const QString err = QStringLiteral("The frequecy number come amiss!");
+        QTest::newRow("above model") << "700" << "470.00000" << QStringList{err} << 1;
+        QTest::newRow("below model") << "200" << "450.00000" << QStringList{err} << 1;
+        QTest::newRow("in band, no raster") << "460.0125" << "460.01250" << QStringList{} << 1;
+        QTest::newRow("outside band") << "480" << "480.00000" << QStringList{"Frequecy is Out of range."} << 1;
+        QTest::newRow("no number") << "4.4.6" << "" << QStringList{} << 0;
+    }
+    void testFrequency()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, messages);
+        FakeHost host(0xF4);
+        const RadioImageBytes before = host.data.All.RadioImage;
+        TfTestFrequency d(host.data, host.prompter);
+        d.show();
+        d.gvData->item(0, 1)->setText(typed); // what committing the cell editor does
+        QTEST(d.gvData->item(0, 1)->text(), "cell");
+        QCOMPARE(host.prompter.texts(), messages);
+        host.prompter.clear();
+        d.reject();
+        // The closing message follows a committed number, once.
+        QTEST(int(host.prompter.shown.size()), "closingMessages");
+        QCOMPARE(host.data.All.RadioImage, before);
+    }
+};
+
+QTEST_MAIN(TestOptions)
+#include "test_options.moc"
