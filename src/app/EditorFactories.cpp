@@ -1,6 +1,7 @@
 #include "app/EditorFactories.h"
 #include "app/DataModule.h"
 #include "app/EditorHost.h"
+#include "editors/ChInfo.h"
 #include "editors/InfoMsg.h"
 #include "editors/OptFun.h"
 #include "editors/TestFrequency.h"
@@ -14,7 +15,7 @@ QWidget *CreateEditor(int tag, EditorHost &host, QWidget *parent)
     (void)parent;
     switch (tag) {
     case 10: // Channel Information
-        return nullptr;
+        return new TfChInfo(host, parent);
     case 11: // Channel Edit
         return nullptr;
     case 12: // Key Function

@@ -243,25 +243,81 @@ QString FilterSerialChar(uint8_t b)
     return keep ? QString(QChar(b)) : QStringLiteral(" ");
 }
 
+namespace {
+
+// The one tone table: every CTCSS tone with its two-character code and every
+// DCS code the picker offers; the tone boxes offer those marked for the list.
+struct CtcssEntry
+{
+    const char *tone, *code;
+    bool listed;
+};
+const CtcssEntry CtcssTable[] = {
+    {"67.0", "XZ", true},   {"69.3", "WZ", true},   {"71.9", "XA", true},   {"74.4", "WA", true},
+    {"77.0", "XB", true},   {"79.7", "WB", true},   {"82.5", "YZ", true},   {"85.4", "YA", true},
+    {"88.5", "YB", true},   {"91.5", "ZZ", true},   {"94.8", "ZA", true},   {"97.4", "ZB", true},
+    {"100.0", "1Z", true},  {"103.5", "1A", true},  {"107.2", "1B", true},  {"110.9", "2Z", true},
+    {"114.8", "2A", true},  {"118.8", "2B", true},  {"123.0", "3Z", true},  {"127.3", "3A", true},
+    {"131.8", "3B", true},  {"136.5", "4Z", true},  {"141.3", "4A", true},  {"146.2", "4B", true},
+    {"151.4", "5Z", true},  {"156.7", "5A", true},  {"162.2", "5B", true},  {"167.9", "6Z", true},
+    {"173.8", "6A", true},  {"179.9", "6B", true},  {"186.2", "7Z", true},  {"192.8", "7A", true},
+    {"203.5", "M1", true},  {"206.5", "8Z", false}, {"210.7", "M2", true},  {"218.1", "M3", true},
+    {"225.7", "M4", true},  {"229.1", "9Z", false}, {"233.6", "M5", true},  {"241.8", "M6", true},
+    {"250.3", "M7", true},  {"254.1", "0Z", false},
+};
+// DCS codes; the two the tone boxes leave out are marked.
+const char *const DcsTable = "023 025 026 031 032 043 047 051 054 065 071 072 073 074 114 115 116 125 131 132 134 "
+                             "143 152 155 156 162 165 172 174 205 223 226 243 244 245 251 261 263 265 271 306 311 "
+                             "315 331 343 346 351 364 365 371 411 412 413 423 431 432 445 464 465 466 503 506 516 "
+                             "525* 532 546 565 606 612 624 627 631 632 645* 654 662 664 703 712 723 731 732 734 743 "
+                             "754";
+
+QStringList dcsTable(bool listedOnly)
+{
+    QStringList out;
+    for (const QString &c : QString::fromLatin1(DcsTable).split(QLatin1Char(' '))) {
+        const bool listed = !c.endsWith(QLatin1Char('*'));
+        if (listed || !listedOnly)
+            out.append(listed ? c : c.chopped(1));
+    }
+    return out;
+}
+
+} // namespace
+
 const QStringList &CtcssTones()
 {
-    static const QStringList tones = QStringLiteral(
-        "67.0 69.3 71.9 74.4 77.0 79.7 82.5 85.4 88.5 91.5 94.8 97.4 100.0 103.5 107.2 110.9 114.8 118.8 "
-        "123.0 127.3 131.8 136.5 141.3 146.2 151.4 156.7 162.2 167.9 173.8 179.9 186.2 192.8 203.5 210.7 "
-        "218.1 225.7 233.6 241.8 250.3")
-                                         .split(QLatin1Char(' '));
+    static const QStringList tones = [] {
+        QStringList t;
+        for (const CtcssEntry &e : CtcssTable)
+            if (e.listed)
+                t.append(QLatin1String(e.tone));
+        return t;
+    }();
     return tones;
 }
 
 const QStringList &DcsCodes()
 {
-    static const QStringList codes = QStringLiteral(
-        "023 025 026 031 032 043 047 051 054 065 071 072 073 074 114 115 116 125 131 132 134 143 152 155 "
-        "156 162 165 172 174 205 223 226 243 244 245 251 261 263 265 271 306 311 315 331 343 346 351 364 "
-        "365 371 411 412 413 423 431 432 445 464 465 466 503 506 516 532 546 565 606 612 624 627 631 632 "
-        "654 662 664 703 712 723 731 732 734 743 754")
-                                         .split(QLatin1Char(' '));
+    static const QStringList codes = dcsTable(true);
     return codes;
+}
+
+const QStringList &ToneTableItems()
+{
+    static const QStringList items = [] {
+        QStringList out;
+        int i = 0;
+        for (const CtcssEntry &e : CtcssTable)
+            out.append(QStringLiteral("%1-%2-%3").arg(++i, 2, 16, QLatin1Char('0')).toUpper().arg(e.tone, e.code));
+        out << QString() << QString() << QString();
+        i = 0;
+        for (const QString &c : dcsTable(false))
+            out.append(QStringLiteral("%1-D%2").arg(++i).arg(c));
+        out << QString() << QString() << QString();
+        return out;
+    }();
+    return items;
 }
 
 QStringList ToneBoxEntries(const QString &noneText)

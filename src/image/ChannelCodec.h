@@ -58,5 +58,8 @@ QString FilterSerialChar(uint8_t byte);
 // 83 DCS codes, in the order the radio's documentation lists them.
 const QStringList &CtcssTones();
 const QStringList &DcsCodes(); // "023" ... "754"
+// The tone picker's table: 45 CTCSS items "index-tone-code" (hex index, "01-67.0-XZ")
+// and 88 DCS items "number-code" ("1-D023"), each part ending with three empty items.
+const QStringList &ToneTableItems();
 // "None" (or the given first entry), the CTCSS tones, the DCS codes with N, then with I.
 QStringList ToneBoxEntries(const QString &noneText = QStringLiteral("None"));
