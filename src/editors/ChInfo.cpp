@@ -77,6 +77,8 @@ QComboBox *makeBox(QWidget *parent, const char *name, const QStringList &entries
     b->setEditable(editable);
     if (editable) {
         b->setInsertPolicy(QComboBox::NoInsert);
+        // Completing "12" to "123.0" would store a tone nobody typed.
+        b->setCompleter(nullptr);
         b->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.DINdin]*")), b));
     }
     if (tag != 0)
