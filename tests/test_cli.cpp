@@ -56,6 +56,22 @@ private slots:
         QCOMPARE(lines[2], QStringLiteral("3\t100.00000\t100.00000\tNone\tNone\tHigh\tWide\tNo\tNo\tNo\tNo"));
     }
 
+    void print()
+    {
+        const QString f = path("print.dat");
+        const QString pdf = path("print.pdf");
+        QCOMPARE(cli({"new", f}).code, 0);
+        QCOMPARE(cli({"set", f, "1", "rx", "451.125"}).code, 0);
+        const Run r = cli({"print", f, pdf});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(r.err.isEmpty());
+        QFile out(pdf);
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QVERIFY(out.read(5) == "%PDF-");
+        QCOMPARE(cli({"print", f}).code, 2);
+        QCOMPARE(cli({"print", "/nonexistent.dat", pdf}).code, 3);
+    }
+
     void options()
     {
         const QString f = path("opts.dat");

@@ -13,3 +13,13 @@ constexpr int Preview = 1;
 // Prints (mode 0) or previews (mode 1) the configuration from the open editor
 // windows and the image.
 void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode);
+
+struct PrintData;
+class QDateTime;
+class QString;
+
+// Collects the printout's rows from the windows, using open ones and making
+// (and afterwards removing) the others.
+PrintData CollectPrintData(EditorHost &host);
+// Writes the printout as PDF; false with the reason when the file cannot be written.
+bool PrintToPdf(EditorHost &host, const QString &path, const QDateTime &now, QString *error = nullptr);

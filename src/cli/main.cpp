@@ -2,6 +2,7 @@
 
 #include "app/DataModule.h"
 #include "cli/CliCommon.h"
+#include "cli/PrintVerb.h"
 #include "cli/RadioVerbs.h"
 #include "image/ChannelCodec.h"
 #include "image/ChannelEntry.h"
@@ -9,7 +10,9 @@
 #include "image/Defaults.h"
 #include "image/OptionTable.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <memory>
 #include <QFile>
 #include <QTextStream>
 
@@ -28,6 +31,8 @@ Data files:
   set FILE.dat CHANNEL FIELD TEXT       edit one channel field and save
         FIELD: rx tx dec enc power wn scan compander scrambler busylock
         TEXT "" clears rx (deletes the channel), tx, dec or enc
+  print FILE.dat OUT.pdf [--language NAME]
+                                        the printout as PDF, in a language file's language
 
 Radio (PORT: COM1..COM20 or a device path such as /dev/ttyUSB0):
   ports                                 present serial ports
@@ -181,9 +186,18 @@ int verbSet(DataModule &dm, const QStringList &args)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Only the printout needs the windows; it renders off screen when there is no display.
+    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    if (printing && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (printing) // the off-screen windows' chatter is no message for the user
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                printError(msg);
+        });
+    std::unique_ptr<QCoreApplication> app(printing ? new QApplication(argc, argv) : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("tl5960s"));
-    QStringList args = app.arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usageError(QStringLiteral("no verb given"));
     const QString verb = args.takeFirst();
@@ -206,6 +220,8 @@ int main(int argc, char *argv[])
         return verbOptions(dm, args);
     if (verb == QLatin1String("set"))
         return verbSet(dm, args);
+    if (verb == QLatin1String("print"))
+        return RunPrintVerb(args, dm);
     if (const int rc = RunRadioVerb(verb, args, dm); rc >= 0)
         return rc;
     return usageError(QStringLiteral("unknown verb \"%1\"").arg(verb));

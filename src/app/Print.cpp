@@ -1,0 +1,84 @@
+#include "app/Print.h"
+#include "app/DataModule.h"
+#include "app/EditorFactories.h"
+#include "app/EditorHost.h"
+#include "app/EditorWindow.h"
+#include "app/PrintData.h"
+#include "app/Report.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QToolBar>
+
+PrintData CollectPrintData(EditorHost &host)
+{
+    PrintData data;
+    // Radio information, key, VOX, optional functions, channels: the printout's order.
+    for (int tag : {15, 12, 13, 14, 10}) {
+        QWidget *w = host.FindEditor(tag);
+        std::unique_ptr<QWidget> made;
+        if (!w) {
+            made.reset(CreateEditor(tag, host, nullptr));
+            if (!made)
+                continue;
+            // Shown off screen, so it loads and translates as it does in the window.
+            made->setAttribute(Qt::WA_DontShowOnScreen);
+            made->setAttribute(Qt::WA_DeleteOnClose, false);
+            made->show();
+            w = made.get();
+        }
+        if (auto *editor = dynamic_cast<EditorWindow *>(w))
+            editor->AddPrintRows(data);
+    }
+    return data;
+}
+
+bool PrintToPdf(EditorHost &host, const QString &path, const QDateTime &now, QString *error)
+{
+    const PrintData data = CollectPrintData(host);
+    QPdfWriter pdf(path);
+    pdf.setCreator(QStringLiteral("TL-5960s"));
+    pdf.setTitle(data.Header.Title);
+    RenderReport(data, pdf, now);
+    if (!QFile::exists(path)) {
+        if (error)
+            *error = QStringLiteral("%1 could not be written").arg(path);
+        return false;
+    }
+    return true;
+}
+
+void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
+{
+    const PrintData data = CollectPrintData(host);
+    const QDateTime now = QDateTime::currentDateTime();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    if (mode == PrintMode::Preview) {
+        QPrintPreviewDialog preview(&printer, mainWindow);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&](QPrinter *p) { RenderReport(data, *p, now); });
+        if (auto *bar = preview.findChild<QToolBar *>()) {
+            QAction *pdf = bar->addAction(QObject::tr("Export to PDF"));
+            pdf->setObjectName(QStringLiteral("ExportPdf"));
+            QObject::connect(pdf, &QAction::triggered, &preview, [&] {
+                const QString path = QFileDialog::getSaveFileName(&preview, QObject::tr("Export to PDF"), QString(),
+                                                                  QStringLiteral("PDF (*.pdf)"));
+                if (path.isEmpty())
+                    return;
+                QPdfWriter writer(path);
+                RenderReport(data, writer, now);
+            });
+        }
+        preview.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, mainWindow);
+    if (dialog.exec() == QDialog::Accepted)
+        RenderReport(data, printer, now);
+}

@@ -1,0 +1,136 @@
+#include "app/Report.h"
+#include "app/PrintData.h"
+
+#include <QFontDatabase>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+namespace {
+
+// SimSun where the system has it, else a freely licensed font with Chinese glyphs.
+QString reportFamily()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const char *f : {"SimSun", "宋体", "WenQuanYi Micro Hei", "Noto Sans CJK SC"})
+        if (families.contains(QString::fromUtf8(f)))
+            return QString::fromUtf8(f);
+    return QFont().family();
+}
+
+// The template's sizes are in pixels of a 96 dpi screen.
+QFont reportFont(const QString &family, bool bold, int pixels = 13)
+{
+    QFont f(family);
+    f.setPointSizeF(pixels * 72.0 / 96.0);
+    f.setBold(bold);
+    return f;
+}
+
+class Pager
+{
+public:
+    Pager(QPagedPaintDevice &device, const PrintData &data, const QDateTime &now)
+        : m_device(device), m_data(data), m_now(now), m_family(reportFamily())
+    {
+        m_device.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                           QMarginsF(10, 2, 10, 10), QPageLayout::Millimeter));
+        m_painter.begin(&m_device);
+        m_scale = m_device.logicalDpiY() / 25.4;
+        const QRectF paint = m_device.pageLayout().paintRect(QPageLayout::Millimeter);
+        m_pageHeight = paint.height();
+    }
+    ~Pager() { m_painter.end(); }
+
+    void run()
+    {
+        startPage();
+        int group = -1;
+        for (const PrintDetail &row : m_data.Rows) {
+            if (row.TypeID != group) {
+                if (group != -1)
+                    newPage();
+                group = row.TypeID;
+                ensureRoom(7 + 7);
+                text(QRectF(0, m_y + 1, 51, 6), row.TypeName, true, Qt::AlignLeft | Qt::AlignVCenter);
+                m_y += 7;
+            }
+            ensureRoom(7);
+            const auto middle = Qt::AlignLeft | Qt::AlignVCenter;
+            text(QRectF(5, m_y, 44, 7), row.AField, false, middle);
+            text(QRectF(49, m_y, 43, 7), QStringLiteral("  ") + row.AValue, false, middle);
+            text(QRectF(94, m_y, 48, 7), row.BField, false, middle);
+            text(QRectF(143, m_y, 52, 7), row.BValue, false, middle);
+            m_y += 7;
+        }
+        footer();
+    }
+
+private:
+    QRectF mm(const QRectF &r) const
+    {
+        return QRectF(r.x() * m_scale, r.y() * m_scale, r.width() * m_scale, r.height() * m_scale);
+    }
+    void text(const QRectF &r, const QString &s, bool bold, Qt::Alignment align, int pixels = 13,
+              const QString &family = QString())
+    {
+        m_painter.setFont(reportFont(family.isEmpty() ? m_family : family, bold, pixels));
+        m_painter.drawText(mm(r), int(align), s);
+    }
+    void line(double y)
+    {
+        m_painter.drawLine(mm(QRectF(0, y, 0, 0)).topLeft(), mm(QRectF(195, y, 0, 0)).topLeft());
+    }
+    void startPage()
+    {
+        ++m_page;
+        const PrintHeader &h = m_data.Header;
+        text(QRectF(0, 0, 195, 11), h.Title, true, Qt::AlignCenter, 19);
+        text(QRectF(134, 11, 30, 5), m_now.toString(QStringLiteral("yyyy/MM/dd")), false,
+             Qt::AlignRight | Qt::AlignVCenter);
+        text(QRectF(165, 11, 25, 5), QLocale().toString(m_now.time(), QLocale::ShortFormat), false,
+             Qt::AlignRight | Qt::AlignVCenter);
+        line(16);
+        const QString fields[3][2] = {{h.AField, h.AValue}, {h.BField, h.BValue}, {h.CField, h.CValue}};
+        for (int i = 0; i < 3; ++i) {
+            text(QRectF(0, 18 + 5 * i, 66, 5), fields[i][0], true, Qt::AlignRight | Qt::AlignVCenter);
+            text(QRectF(67, 18 + 5 * i, 113, 5), fields[i][1], true, Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        line(36);
+        m_y = 37;
+    }
+    void footer()
+    {
+        text(QRectF(80, m_pageHeight - 6, 20, 6), QString::number(m_page), true, Qt::AlignCenter, 13,
+             QStringLiteral("Arial"));
+    }
+    void newPage()
+    {
+        footer();
+        m_device.newPage();
+        startPage();
+    }
+    void ensureRoom(double height)
+    {
+        if (m_y + height > m_pageHeight - 6)
+            newPage();
+    }
+
+    QPagedPaintDevice &m_device;
+    const PrintData &m_data;
+    QDateTime m_now;
+    QString m_family;
+    QPainter m_painter;
+    double m_scale = 1;
+    double m_pageHeight = 0;
+    double m_y = 0;
+    int m_page = 0;
+};
+
+} // namespace
+
+void RenderReport(const PrintData &data, QPagedPaintDevice &device, const QDateTime &now)
+{
+    Pager(device, data, now).run();
+}

@@ -1,0 +1,137 @@
+// The printout rendered to PDF and read back with pdftotext.
+
+#include "FakeHost.h"
+#include "app/Print.h"
+#include "app/PrintData.h"
+#include "image/ChannelEntry.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The text of one page (0: all pages) of a PDF.
+QString pdfText(const QString &pdf, int page = 0)
+{
+    QStringList args{QStringLiteral("-layout")};
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    args << pdf << QStringLiteral("-");
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), args);
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pageCount(const QString &pdf)
+{
+    return pdfText(pdf).count(QLatin1Char('\f'));
+}
+
+// Two channels: one with both frequencies, one receive only.
+void program(FakeHost &host)
+{
+    ApplyChannelEntry(host.data.All, host.data.Texts, host.prompter, 1, GridColumn::Rx, QStringLiteral("451.125"));
+    ApplyChannelEntry(host.data.All, host.data.Texts, host.prompter, 3, GridColumn::Rx, QStringLiteral("452.5"));
+    ApplyChannelEntry(host.data.All, host.data.Texts, host.prompter, 3, GridColumn::Tx, QString());
+    host.data.All.RadioImage[307] = 1; // VOX on
+}
+
+const QDateTime PrintTime(QDate(2024, 3, 5), QTime(14, 7));
+
+} // namespace
+
+class TestPrint : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QFAIL("pdftotext (poppler-utils) is needed");
+    }
+
+    void pages()
+    {
+        FakeHost host;
+        program(host);
+        const QString pdf = m_dir.filePath(QStringLiteral("english.pdf"));
+        QVERIFY(PrintToPdf(host, pdf, PrintTime));
+        QCOMPARE(pageCount(pdf), 2);
+
+        const QString first = pdfText(pdf, 1);
+        QVERIFY(first.contains(QStringLiteral("TL-5960s")));
+        QVERIFY(first.contains(QStringLiteral("2024/03/05")));
+        QVERIFY(first.contains(QRegularExpression(QStringLiteral("Model Type\\s+TL-5960s\\(UHF\\)"))));
+        QVERIFY(first.contains(QRegularExpression(QStringLiteral("Frequency\\[MHz\\]\\s+450 - 470MHz"))));
+        QVERIFY(first.contains(QStringLiteral("Key Function")));
+        QVERIFY(first.contains(QRegularExpression(QStringLiteral("VOX Function\\s+Opened"))));
+        QVERIFY(first.contains(QRegularExpression(QStringLiteral("TX Time Out\\s+180"))));
+        QVERIFY(!first.contains(QStringLiteral("RX Frequency")));
+
+        // The channel group begins on its own page, after the page header.
+        const QString second = pdfText(pdf, 2);
+        QVERIFY(second.contains(QStringLiteral("Model Type")));
+        QVERIFY(second.contains(QStringLiteral("Channel Information")));
+        QVERIFY(second.contains(QStringLiteral("Channel No.1")));
+        QVERIFY(second.contains(QStringLiteral("Channel No.3")));
+        QVERIFY(!second.contains(QStringLiteral("Channel No.2")));
+        // The receive-only channel prints its six rows with an empty TX value.
+        QVERIFY(second.contains(QRegularExpression(QStringLiteral("RX Frequency\\s+452.50000\\s+TX Frequency\\s*\\n"))));
+        QCOMPARE(second.count(QStringLiteral("Busy Lock")), 2);
+        QVERIFY(second.contains(QRegularExpression(QStringLiteral("\\n\\s*2\\s*\\n"))));
+    }
+
+    void emptyImage()
+    {
+        FakeHost host;
+        const QString pdf = m_dir.filePath(QStringLiteral("empty.pdf"));
+        QVERIFY(PrintToPdf(host, pdf, PrintTime));
+        QCOMPARE(pageCount(pdf), 2);
+        const QString second = pdfText(pdf, 2);
+        QVERIFY(second.contains(QStringLiteral("Channel Information")));
+        QVERIFY(!second.contains(QStringLiteral("RX Frequency")));
+    }
+
+    void twiceTheSame()
+    {
+        FakeHost host;
+        program(host);
+        const QString a = m_dir.filePath(QStringLiteral("a.pdf"));
+        const QString b = m_dir.filePath(QStringLiteral("b.pdf"));
+        QVERIFY(PrintToPdf(host, a, PrintTime));
+        QVERIFY(PrintToPdf(host, b, PrintTime));
+        QCOMPARE(pdfText(b), pdfText(a));
+        // Windows made for the printout do not stay.
+        QCOMPARE(host.destroyed.size(), 10);
+    }
+
+    void translated()
+    {
+        FakeHost host(0xF4, QStringLiteral(LANG_DIR));
+        host.data.All.LanguageIndex = 1;
+        host.data.All.LanguageName = QStringLiteral("Chinese");
+        host.data.Texts.LoadTexts(host.data.All.AppFolder, host.data.All.LanguageName);
+        program(host);
+        const QString pdf = m_dir.filePath(QStringLiteral("chinese.pdf"));
+        QVERIFY(PrintToPdf(host, pdf, PrintTime));
+        const QString text = pdfText(pdf);
+        QVERIFY2(!text.contains(QStringLiteral("Key Function")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("RX Frequency")));
+        QVERIFY(text.contains(QStringLiteral("451.12500")));
+        // The headings are the translated window captions.
+        PrintData data = CollectPrintData(host);
+        QVERIFY(!data.Rows.isEmpty());
+        QVERIFY(text.contains(data.Rows.first().TypeName));
+        QVERIFY(text.contains(data.Rows.last().TypeName));
+        QVERIFY(data.Rows.last().TypeName != QStringLiteral("Channel Information"));
+    }
+};
+
+QTEST_MAIN(TestPrint)
+#include "test_print.moc"
