@@ -1,6 +1,7 @@
 #include "app/EditorFactories.h"
 #include "app/DataModule.h"
 #include "app/EditorHost.h"
+#include "editors/BInfoEdit.h"
 #include "editors/ChInfo.h"
 #include "editors/InfoMsg.h"
 #include "editors/OptFun.h"
@@ -17,7 +18,7 @@ QWidget *CreateEditor(int tag, EditorHost &host, QWidget *parent)
     case 10: // Channel Information
         return new TfChInfo(host, parent);
     case 11: // Channel Edit
-        return nullptr;
+        return new TfBInfoEdit(host, parent);
     case 12: // Key Function
         return new TfKeyFun(host, parent);
     case 13: // Vox Function
