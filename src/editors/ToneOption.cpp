@@ -44,6 +44,11 @@ QTableWidget *makeGrid(QWidget *parent, const char *name, int rows, int columns,
     g->setContextMenuPolicy(Qt::NoContextMenu);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->setItemDelegate(new BorderDelegate(g));
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont f = g->font();
+    f.setPointSizeF(8);
+    g->setFont(f);
     return g;
 }
 
@@ -124,7 +129,8 @@ TfToneOption::TfToneOption(const TALL &all, QWidget *parent) : QDialog(parent), 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
     layout->addWidget(gbList, 1);
-    setFixedSize(585, 308);
+    // Room for every column of the widest table at a readable size.
+    setFixedSize(680, 380);
 }
 
 void TfToneOption::showEvent(QShowEvent *event)
@@ -143,7 +149,7 @@ void TfToneOption::BuildTables()
     for (int g = 0; g < 5; ++g) {
         const int c = 3 * g;
         gvCtcss->setColumnWidth(c, 32);
-        gvCtcss->setColumnWidth(c + 1, 43);
+        gvCtcss->setColumnWidth(c + 1, 50);
         gvCtcss->setColumnWidth(c + 2, 32);
         for (int r = 0; r < 9; ++r) {
             const QStringList parts = SplitItem(items.value(g * 9 + r));
@@ -160,7 +166,7 @@ void TfToneOption::BuildTables()
             const QString code = parts[1];
             for (QTableWidget *grid : {gvDcsN, gvDcsI}) {
                 grid->setColumnWidth(c, 25);
-                grid->setColumnWidth(c + 1, 43);
+                grid->setColumnWidth(c + 1, 52);
                 const QString value = code.isEmpty() ? QString() : code + (grid == gvDcsN ? QLatin1Char('N') : QLatin1Char('I'));
                 setCell(grid, r, c, parts[0], QColor(47, 231, 220), false);
                 setCell(grid, r, c + 1, value, Qt::white, true);
