@@ -8,9 +8,11 @@
 #include <QList>
 #include <QWidget>
 
-struct FakeHost : EditorHost
-{
-    explicit FakeHost(uint8_t band = 0xF4, const QString &appFolder = QString()) : data(band, appFolder) {}
+struct FakeHost : EditorHost {
+    explicit FakeHost(uint8_t band = 0xF4, const QString &appFolder = QString())
+        : data(band, appFolder)
+    {
+    }
     BoundModule data;
     ScriptedPrompter prompter;
     QList<int> notified, selected;

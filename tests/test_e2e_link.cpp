@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-struct Run
+namespace
 {
+
+struct Run {
     int code = -1;
     QString out, err;
 };
@@ -24,7 +24,7 @@ Run runCli(const QStringList &args, int timeoutMs = 60000)
         p.waitForFinished(2000);
         return {};
     }
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
 }
 
 QByteArray fileBytes(const QString &path)
@@ -39,7 +39,7 @@ class Sim
 public:
     explicit Sim(const QStringList &args)
     {
-        m_process.start(QStringLiteral(SIM_PATH), args + QStringList{QStringLiteral("--once")});
+        m_process.start(QStringLiteral(SIM_PATH), args + QStringList { QStringLiteral("--once") });
         if (!m_process.waitForStarted(5000))
             return;
         while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) { }
@@ -72,9 +72,9 @@ class TestE2eLink : public QObject
     QString radioMemory(const QString &name, const QString &band)
     {
         const QString f = path(name);
-        if (runCli({"new", "--band", band, f}).code != 0 || runCli({"set", f, "1", "rx", "451.125"}).code != 0
-            || runCli({"set", f, "1", "dec", "D023N"}).code != 0 || runCli({"set", f, "9", "rx", "455.5"}).code != 0
-            || runCli({"set", f, "9", "tx", ""}).code != 0)
+        if (runCli({ "new", "--band", band, f }).code != 0 || runCli({ "set", f, "1", "rx", "451.125" }).code != 0
+            || runCli({ "set", f, "1", "dec", "D023N" }).code != 0 || runCli({ "set", f, "9", "rx", "455.5" }).code != 0
+            || runCli({ "set", f, "9", "tx", "" }).code != 0)
             return QString();
         return f;
     }
@@ -84,16 +84,16 @@ private slots:
     {
         const QString memory = radioMemory(QStringLiteral("radio.dat"), QStringLiteral("400 - 470MHz"));
         QVERIFY(!memory.isEmpty());
-        Sim sim({QStringLiteral("--memory"), memory});
+        Sim sim({ QStringLiteral("--memory"), memory });
         QVERIFY(!sim.path.isEmpty());
         const QString out = path(QStringLiteral("read.dat"));
-        const Run r = runCli({"read", "--port", sim.path, out});
+        const Run r = runCli({ "read", "--port", sim.path, out });
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QVERIFY(sim.finish());
         // Radio addresses 0..367 arrive at image offsets 16..383, bound to the radio's band.
         QCOMPARE(fileBytes(out).mid(16, 368), fileBytes(memory).mid(16, 368));
-        QCOMPARE(runCli({"channels", out}).out, runCli({"channels", memory}).out);
-        QVERIFY(runCli({"info", out}).out.contains(QStringLiteral("Band:\t400 - 470MHz")));
+        QCOMPARE(runCli({ "channels", out }).out, runCli({ "channels", memory }).out);
+        QVERIFY(runCli({ "info", out }).out.contains(QStringLiteral("Band:\t400 - 470MHz")));
     }
 
     void writeLeavesTheImageInTheRadio()
@@ -101,8 +101,8 @@ private slots:
         const QString image = radioMemory(QStringLiteral("image.dat"), QStringLiteral("450 - 470MHz"));
         QVERIFY(!image.isEmpty());
         const QString saved = path(QStringLiteral("after-write.dat"));
-        Sim sim({QStringLiteral("--band"), QStringLiteral("450 - 470MHz"), QStringLiteral("--save"), saved});
-        const Run w = runCli({"write", "--port", sim.path, image});
+        Sim sim({ QStringLiteral("--band"), QStringLiteral("450 - 470MHz"), QStringLiteral("--save"), saved });
+        const Run w = runCli({ "write", "--port", sim.path, image });
         QVERIFY2(w.code == 0, qPrintable(w.err));
         QVERIFY(sim.finish());
         const QByteArray radio = fileBytes(saved);
@@ -110,22 +110,22 @@ private slots:
         QCOMPARE(radio.size(), 448);
         // Channels and options as sent; the write time is stamped anew by the write.
         QCOMPARE(radio.mid(16, 320), sent.mid(16, 320));
-        QCOMPARE(runCli({"channels", saved}).out, runCli({"channels", image}).out);
+        QCOMPARE(runCli({ "channels", saved }).out, runCli({ "channels", image }).out);
     }
 
     void otherModelNeedsForce()
     {
         const QString image = radioMemory(QStringLiteral("force.dat"), QStringLiteral("450 - 470MHz"));
         {
-            Sim sim({QStringLiteral("--fault"), QStringLiteral("other-model")});
-            const Run w = runCli({"write", "--port", sim.path, image});
+            Sim sim({ QStringLiteral("--fault"), QStringLiteral("other-model") });
+            const Run w = runCli({ "write", "--port", sim.path, image });
             QCOMPARE(w.code, 4);
             QVERIFY2(w.err.contains(QStringLiteral("Do you wish to Force write data?")), qPrintable(w.err));
         }
         {
             const QString saved = path(QStringLiteral("forced.dat"));
-            Sim sim({QStringLiteral("--fault"), QStringLiteral("other-model"), QStringLiteral("--save"), saved});
-            const Run w = runCli({"write", "--port", sim.path, image, "--force"});
+            Sim sim({ QStringLiteral("--fault"), QStringLiteral("other-model"), QStringLiteral("--save"), saved });
+            const Run w = runCli({ "write", "--port", sim.path, image, "--force" });
             QVERIFY2(w.code == 0, qPrintable(w.err));
             QVERIFY(sim.finish());
             QCOMPARE(fileBytes(saved).mid(32, 256), fileBytes(image).mid(32, 256));
@@ -139,16 +139,26 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString com = QStringLiteral("Please check all connections and communication port settings.");
         const QString mod = QStringLiteral("Model Type Wrong.");
-        QTest::newRow("read silent") << "read" << "silent" << com;
-        QTest::newRow("read unknown model") << "read" << "unknown-model" << mod;
-        QTest::newRow("read no reply at block 5") << "read" << "no-reply:5" << com;
-        QTest::newRow("read short reply") << "read" << "short:7" << com;
-        QTest::newRow("read cable pulled") << "read" << "hangup:10" << com;
-        QTest::newRow("write silent") << "write" << "silent" << com;
-        QTest::newRow("write unknown model") << "write" << "unknown-model" << mod;
-        QTest::newRow("write no reply at block 20") << "write" << "no-reply:20" << com;
-        QTest::newRow("write garbled acknowledgement") << "write" << "garbled:12" << com;
-        QTest::newRow("write cable pulled") << "write" << "hangup:30" << com;
+        QTest::newRow("read silent") << "read"
+                                     << "silent" << com;
+        QTest::newRow("read unknown model") << "read"
+                                            << "unknown-model" << mod;
+        QTest::newRow("read no reply at block 5") << "read"
+                                                  << "no-reply:5" << com;
+        QTest::newRow("read short reply") << "read"
+                                          << "short:7" << com;
+        QTest::newRow("read cable pulled") << "read"
+                                           << "hangup:10" << com;
+        QTest::newRow("write silent") << "write"
+                                      << "silent" << com;
+        QTest::newRow("write unknown model") << "write"
+                                             << "unknown-model" << mod;
+        QTest::newRow("write no reply at block 20") << "write"
+                                                    << "no-reply:20" << com;
+        QTest::newRow("write garbled acknowledgement") << "write"
+                                                       << "garbled:12" << com;
+        QTest::newRow("write cable pulled") << "write"
+                                            << "hangup:30" << com;
     }
     void faults()
     {
@@ -156,12 +166,12 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, message);
         const QString image = path(QStringLiteral("fault-image.dat"));
-        QCOMPARE(runCli({"new", image}).code, 0);
+        QCOMPARE(runCli({ "new", image }).code, 0);
         const QByteArray before = fileBytes(image);
-        Sim sim({QStringLiteral("--fault"), fault});
+        Sim sim({ QStringLiteral("--fault"), fault });
         const QString target = verb == QLatin1String("read") ? path(QStringLiteral("fault-read.dat")) : image;
         QFile::remove(path(QStringLiteral("fault-read.dat")));
-        const Run r = runCli({verb, "--port", sim.path, target});
+        const Run r = runCli({ verb, "--port", sim.path, target });
         QCOMPARE(r.code, 4);
         // One message, the one for this failure.
         QCOMPARE(r.err.count(message), 1);
@@ -173,7 +183,7 @@ private slots:
 
     void missingPort()
     {
-        const Run r = runCli({"read", "--port", "/dev/nonexistent-tl5960s", path(QStringLiteral("x.dat"))});
+        const Run r = runCli({ "read", "--port", "/dev/nonexistent-tl5960s", path(QStringLiteral("x.dat")) });
         QCOMPARE(r.code, 4);
         QVERIFY(r.err.contains(QStringLiteral("Cannot Open Commcmication Port.")));
         QVERIFY(r.err.contains(QStringLiteral("/dev/nonexistent-tl5960s")));

@@ -13,7 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // Types into a line edit over its text and presses Enter.
 void enter(QLineEdit *e, const QString &text)
@@ -54,7 +55,7 @@ private slots:
         // No tones, wide, high power as shown, switches off (bits set), whisper bit 7 set.
         QCOMPARE(record(host, 4), hex("25066044 25066044 ffff ffff fb ffffff"));
         QVERIFY(host.data.All.Modified);
-        QCOMPARE(host.notified, QList<int>{0});
+        QCOMPARE(host.notified, QList<int> { 0 });
     }
 
     void frequencyMessages_data()
@@ -64,10 +65,14 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QString out = QStringLiteral("Frequecy is Out of range.");
         const QString err = QStringLiteral("The frequecy number come amiss!");
-        QTest::newRow("outside band") << "480" << "480.00000" << QStringList{out};
-        QTest::newRow("above model") << "700" << "470.00000" << QStringList{err};
-        QTest::newRow("below model") << "100" << "400.00000" << QStringList{err};
-        QTest::newRow("no number stays") << "4.4.6" << "4.4.6" << QStringList{err};
+        QTest::newRow("outside band") << "480"
+                                      << "480.00000" << QStringList { out };
+        QTest::newRow("above model") << "700"
+                                     << "470.00000" << QStringList { err };
+        QTest::newRow("below model") << "100"
+                                     << "400.00000" << QStringList { err };
+        QTest::newRow("no number stays") << "4.4.6"
+                                         << "4.4.6" << QStringList { err };
     }
     void frequencyMessages()
     {
@@ -114,12 +119,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("low") << "12" << "30.0" << hex("0003");
-        QTest::newRow("high") << "300" << "290.0" << hex("0029");
-        QTest::newRow("lower-case polarity") << "D023n" << "D023n" << hex("2380");
-        QTest::newRow("lower-case d") << "d023N" << "D777N" << hex("7787");
-        QTest::newRow("not octal") << "D028N" << "D777N" << hex("7787");
-        QTest::newRow("emptied") << "" << "None" << hex("ffff");
+        QTest::newRow("low") << "12"
+                             << "30.0" << hex("0003");
+        QTest::newRow("high") << "300"
+                              << "290.0" << hex("0029");
+        QTest::newRow("lower-case polarity") << "D023n"
+                                             << "D023n" << hex("2380");
+        QTest::newRow("lower-case d") << "d023N"
+                                      << "D777N" << hex("7787");
+        QTest::newRow("not octal") << "D028N"
+                                   << "D777N" << hex("7787");
+        QTest::newRow("emptied") << ""
+                                 << "None" << hex("ffff");
     }
     void toneBoxes()
     {
@@ -129,7 +140,7 @@ private slots:
         TfBInfoEdit w(host);
         w.show();
         enter(w.eRx, QStringLiteral("446.5"));
-        for (QComboBox *box : {w.cbQT, w.cbDQT}) {
+        for (QComboBox *box : { w.cbQT, w.cbDQT }) {
             const int writesBefore = host.notified.size();
             enter(box->lineEdit(), typed);
             QTEST(box->currentText(), "shown");

@@ -16,7 +16,8 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 using C = TfChInfo::Column;
 
@@ -75,14 +76,22 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QString out = QStringLiteral("Frequecy is Out of range.");
         const QString err = QStringLiteral("The frequecy number come amiss!");
-        QTest::newRow("kept") << "446.00625" << "446.00625" << QStringList{};
-        QTest::newRow("6.25 kHz raster") << "446.0075" << "446.00625" << QStringList{};
-        QTest::newRow("5 kHz raster") << "446.012" << "446.01000" << QStringList{};
-        QTest::newRow("outside band") << "480" << "480.00000" << QStringList{out};
-        QTest::newRow("above model") << "700" << "470.00000" << QStringList{err};
-        QTest::newRow("below model") << "100" << "400.00000" << QStringList{err};
-        QTest::newRow("no number") << "4.4.6" << "470.00000" << QStringList{out};
-        QTest::newRow("letters dropped") << "44a6.1" << "446.10000" << QStringList{};
+        QTest::newRow("kept") << "446.00625"
+                              << "446.00625" << QStringList {};
+        QTest::newRow("6.25 kHz raster") << "446.0075"
+                                         << "446.00625" << QStringList {};
+        QTest::newRow("5 kHz raster") << "446.012"
+                                      << "446.01000" << QStringList {};
+        QTest::newRow("outside band") << "480"
+                                      << "480.00000" << QStringList { out };
+        QTest::newRow("above model") << "700"
+                                     << "470.00000" << QStringList { err };
+        QTest::newRow("below model") << "100"
+                                     << "400.00000" << QStringList { err };
+        QTest::newRow("no number") << "4.4.6"
+                                   << "470.00000" << QStringList { out };
+        QTest::newRow("letters dropped") << "44a6.1"
+                                         << "446.10000" << QStringList {};
     }
     void frequencyEntry()
     {
@@ -112,7 +121,7 @@ private slots:
         for (int c = C::ColNo; c <= C::ColBusy; ++c)
             grid << w.DisplayText(5, c);
         QCOMPARE(grid, ChannelRowTexts(host.data.All, 5));
-        QCOMPARE(grid.mid(3), (QStringList{"None", "None", "High", "Wide", "No", "No", "No", "No"}));
+        QCOMPARE(grid.mid(3), (QStringList { "None", "None", "High", "Wide", "No", "No", "No", "No" }));
         QVERIFY(host.notified.contains(2));
 
         // Clearing TX: receive only, no encode tone, and its box no longer opens.
@@ -136,12 +145,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("reloaded");
-        QTest::newRow("low") << "12" << "30.0" << "30.0";
-        QTest::newRow("high") << "300" << "290.0" << "290.0";
-        QTest::newRow("lower-case polarity") << "D023n" << "D023n" << "D023N";
-        QTest::newRow("lower-case d") << "d023N" << "D777N" << "D777N";
-        QTest::newRow("not octal") << "D028N" << "D777N" << "D777N";
-        QTest::newRow("empty is no tone") << "" << "None" << "None";
+        QTest::newRow("low") << "12"
+                             << "30.0"
+                             << "30.0";
+        QTest::newRow("high") << "300"
+                              << "290.0"
+                              << "290.0";
+        QTest::newRow("lower-case polarity") << "D023n"
+                                             << "D023n"
+                                             << "D023N";
+        QTest::newRow("lower-case d") << "d023N"
+                                      << "D777N"
+                                      << "D777N";
+        QTest::newRow("not octal") << "D028N"
+                                   << "D777N"
+                                   << "D777N";
+        QTest::newRow("empty is no tone") << ""
+                                          << "None"
+                                          << "None";
     }
     void toneBoxes()
     {
@@ -240,7 +261,7 @@ private slots:
         QVERIFY(r.Result.isEmpty());
 
         // Every tone the picker offers passes the normaliser unchanged.
-        for (QTableWidget *g : {p.gvCtcss, p.gvDcsN, p.gvDcsI})
+        for (QTableWidget *g : { p.gvCtcss, p.gvDcsN, p.gvDcsI })
             for (int row = 0; row < g->rowCount(); ++row)
                 for (int col = 1; col < g->columnCount(); col += (g == p.gvCtcss ? 3 : 2)) {
                     const QString t = g->item(row, col)->text();
@@ -263,8 +284,9 @@ private slots:
         QCOMPARE(data.Rows[0].TypeName, QStringLiteral("Channel Information"));
         QVERIFY(data.Rows[0].AField.isEmpty());
         QCOMPARE(data.Rows[1].AField, QStringLiteral("Channel No.2"));
-        QCOMPARE(data.Rows[2].AField + "|" + data.Rows[2].AValue + "|" + data.Rows[2].BField + "|" + data.Rows[2].BValue,
-                 QStringLiteral("RX Frequency|446.50000|TX Frequency|"));
+        QCOMPARE(
+            data.Rows[2].AField + "|" + data.Rows[2].AValue + "|" + data.Rows[2].BField + "|" + data.Rows[2].BValue,
+            QStringLiteral("RX Frequency|446.50000|TX Frequency|"));
         QCOMPARE(data.Rows[6].BField, QStringLiteral("Busy Lock"));
     }
 };

@@ -9,11 +9,11 @@
 
 using namespace Link;
 
-namespace {
+namespace
+{
 
 // Collects what the machine asks for: bytes sent, messages, questions and timers.
-struct Wire
-{
+struct Wire {
     QByteArray sent;
     QStringList messages;
     QStringList questions;
@@ -82,7 +82,7 @@ class TestLink : public QObject
         m.ok();
         w.take(m);
         QCOMPARE(w.takeSent(), QByteArray("PROGRAM"));
-        QCOMPARE(w.pauses.mid(2, 6), (QList<int>{2, 2, 2, 2, 2, 2}));
+        QCOMPARE(w.pauses.mid(2, 6), (QList<int> { 2, 2, 2, 2, 2, 2 }));
         QVERIFY(w.running.contains(HeadTime));
         m.received(ack);
         w.take(m);
@@ -122,7 +122,7 @@ private slots:
         m.received(ack);
         w.take(m);
         QCOMPARE(w.takeSent(), QByteArray("E"));
-        QCOMPARE(w.messages, QStringList{"Reading Completed."});
+        QCOMPARE(w.messages, QStringList { "Reading Completed." });
         QVERIFY(m.success());
         QCOMPARE(w.finished, 1);
         QVERIFY(w.running.contains(CloseTime));
@@ -144,8 +144,10 @@ private slots:
         QTest::addColumn<QString>("boundBand");
         QTest::addColumn<int>("storedBand");
         // The model follows the band code, whatever code the identification carried.
-        QTest::newRow("VHF code, UHF band") << 0xF4 << "4960" << "450 - 470MHz" << 0xF4;
-        QTest::newRow("band outside the list") << 0x00 << "5960" << "440 - 480MHz" << 0xF9;
+        QTest::newRow("VHF code, UHF band") << 0xF4 << "4960"
+                                            << "450 - 470MHz" << 0xF4;
+        QTest::newRow("band outside the list") << 0x00 << "5960"
+                                               << "440 - 480MHz" << 0xF9;
     }
     void bandCodes()
     {
@@ -174,7 +176,7 @@ private slots:
         m.received(ack);
         w.take(m);
         QVERIFY(!m.success());
-        QCOMPARE(w.messages, QStringList{"Model Type Wrong."});
+        QCOMPARE(w.messages, QStringList { "Model Type Wrong." });
         QCOMPARE(dm.All.RadioImage, before);
         QCOMPARE(dm.All.ModelCode, QStringLiteral("4960"));
         QVERIFY(!dm.All.Modified);
@@ -220,7 +222,7 @@ private slots:
         m.timerExpired(HeadTime);
         w.take(m);
         QCOMPARE(w.pauses.last(), 2500);
-        QCOMPARE(w.messages, QStringList{"Please check all connections and communication port settings."});
+        QCOMPARE(w.messages, QStringList { "Please check all connections and communication port settings." });
         m.timerExpired(CloseTime);
         w.take(m);
         QVERIFY(w.closed);
@@ -233,7 +235,7 @@ private slots:
         Wire w;
         handshake(m, w, "1234");
         QCOMPARE(w.takeSent(), QByteArray("E"));
-        QCOMPARE(w.messages, QStringList{"Model Type Wrong."});
+        QCOMPARE(w.messages, QStringList { "Model Type Wrong." });
         // Later bytes from the radio are ignored, and no timer runs.
         m.received(identification("5960"));
         w.take(m);
@@ -301,7 +303,7 @@ private slots:
         QVERIFY(w.messages.isEmpty());
         m.timerExpired(TryTime);
         w.take(m);
-        QCOMPARE(w.messages, QStringList{"Please check all connections and communication port settings."});
+        QCOMPARE(w.messages, QStringList { "Please check all connections and communication port settings." });
     }
 
     void lineLostOnce()
@@ -348,7 +350,7 @@ private slots:
         QCOMPARE(frames[45].left(4), QByteArray("W\x01\x68\x08", 4));
         QCOMPARE(frames.last().size(), 12);
         QCOMPARE(w.takeSent(), QByteArray("E"));
-        QCOMPARE(w.messages, QStringList{"Writing Completed."});
+        QCOMPARE(w.messages, QStringList { "Writing Completed." });
         QCOMPARE(bytesAt(dm.All.RadioImage, 336, 8), QByteArray("P5960\xF4\x00\x00", 8));
         QCOMPARE(frames[40].mid(4), bytesAt(dm.All.RadioImage, 336, 8));
         QCOMPARE(bytesAt(dm.All.RadioImage, 368, 7), hex("e9 07 01 02 03 04 05"));
@@ -410,7 +412,7 @@ private slots:
         Wire w;
         handshake(m, w, code.toLatin1().constData());
         if (answer >= 0) {
-            QCOMPARE(w.questions, QStringList{"Do you wish to Force write data?"});
+            QCOMPARE(w.questions, QStringList { "Do you wish to Force write data?" });
             m.answer(answer == 1);
             w.take(m);
         } else {
@@ -447,9 +449,9 @@ private slots:
 
     void ports()
     {
-        const QStringList present{"/dev/ttyS0", "/dev/ttyUSB3", "/dev/ttyACM0", "/dev/ttyUSB0", "/dev/pts/3"};
+        const QStringList present { "/dev/ttyS0", "/dev/ttyUSB3", "/dev/ttyACM0", "/dev/ttyUSB0", "/dev/pts/3" };
 #ifdef Q_OS_LINUX
-        QCOMPARE(ListSerialPorts(present), (QStringList{"COM1", "COM4", "COM9", "COM13"}));
+        QCOMPARE(ListSerialPorts(present), (QStringList { "COM1", "COM4", "COM9", "COM13" }));
         QCOMPARE(PortDevice(QStringLiteral("COM4")), QStringLiteral("/dev/ttyUSB3"));
         QCOMPARE(PortDevice(QStringLiteral("com20")), QStringLiteral("/dev/ttyS7"));
         QCOMPARE(PortAlias(QStringLiteral("/dev/ttyACM3")), QStringLiteral("COM12"));
@@ -461,16 +463,16 @@ private slots:
 
         BoundModule dm;
         dm.All.PortName = QStringLiteral("Com4");
-        SettlePort(dm.All, {"COM1", "COM4"});
+        SettlePort(dm.All, { "COM1", "COM4" });
         QCOMPARE(dm.All.PortName, QStringLiteral("COM4"));
         dm.All.PortName = QStringLiteral("COM7");
-        SettlePort(dm.All, {"COM2"});
+        SettlePort(dm.All, { "COM2" });
         QCOMPARE(dm.All.PortName, QStringLiteral("COM2"));
         dm.All.PortName = QStringLiteral("COM7");
         SettlePort(dm.All, {});
         QCOMPARE(dm.All.PortName, QStringLiteral("COM7"));
         dm.All.PortName = QStringLiteral("/tmp/radio");
-        SettlePort(dm.All, {"COM2"});
+        SettlePort(dm.All, { "COM2" });
         QCOMPARE(dm.All.PortName, QStringLiteral("/tmp/radio"));
 
         QVERIFY(PortOpenFailureDetail(QStringLiteral("/dev/nonexistent"), 0).contains(QStringLiteral("not there")));

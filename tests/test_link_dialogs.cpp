@@ -14,16 +14,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // A virtual radio for one session; its device path is the first line it prints.
-struct Sim
-{
+struct Sim {
     QProcess process;
     QString path;
     explicit Sim(const QStringList &args)
     {
-        process.start(QStringLiteral(SIM_PATH), args + QStringList{QStringLiteral("--once")});
+        process.start(QStringLiteral(SIM_PATH), args + QStringList { QStringLiteral("--once") });
         process.waitForStarted(5000);
         while (!process.canReadLine() && process.waitForReadyRead(5000)) { }
         path = QString::fromLocal8Bit(process.readLine()).trimmed();
@@ -51,7 +51,7 @@ private slots:
         const QString memory = m_dir.filePath(QStringLiteral("radio.dat"));
         QVERIFY(WriteDataFile(radio.All, memory).ok());
 
-        Sim sim({QStringLiteral("--memory"), memory});
+        Sim sim({ QStringLiteral("--memory"), memory });
         BoundModule dm(0xF1);
         dm.All.PortName = sim.path;
         ScriptedPrompter prompt;
@@ -62,7 +62,7 @@ private slots:
         QVERIFY(!dialog.btnOk->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
         QVERIFY(dialog.Succeeded());
-        QCOMPARE(prompt.texts(), QStringList{"Reading Completed."});
+        QCOMPARE(prompt.texts(), QStringList { "Reading Completed." });
         QCOMPARE(dialog.pBar->value(), 44);
         QCOMPARE(dm.All.BandText, QStringLiteral("400 - 470MHz"));
         QCOMPARE(bytesAt(dm.All.RadioImage, 16, 288), bytesAt(radio.All.RadioImage, 16, 288));
@@ -71,7 +71,7 @@ private slots:
 
     void failedReadChangesNothing()
     {
-        Sim sim({QStringLiteral("--fault"), QStringLiteral("unknown-model")});
+        Sim sim({ QStringLiteral("--fault"), QStringLiteral("unknown-model") });
         BoundModule dm(0xF1);
         const RadioImageBytes before = dm.All.RadioImage;
         dm.All.PortName = sim.path;
@@ -80,7 +80,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(prompt.texts(), QStringList{"Model Type Wrong."}, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(prompt.texts(), QStringList { "Model Type Wrong." }, 10000);
         // The dialog stays open with Ok disabled; nothing of the working state changed.
         QTest::qWait(500);
         QVERIFY(dialog.isVisible());
@@ -94,7 +94,7 @@ private slots:
     void writeStaysOpenForTheNextRadio()
     {
         const QString saved = m_dir.filePath(QStringLiteral("written.dat"));
-        Sim sim({QStringLiteral("--save"), saved});
+        Sim sim({ QStringLiteral("--save"), saved });
         BoundModule dm(0xF4);
         EncodeChannelField(dm.All, 1, 0, QStringLiteral("451.125"));
         dm.All.PortName = sim.path;
@@ -103,7 +103,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(prompt.texts(), QStringList{"Writing Completed."}, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(prompt.texts(), QStringList { "Writing Completed." }, 20000);
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.btnOk->isEnabled());
         QCOMPARE(dialog.pBar->value(), 0);
@@ -127,7 +127,7 @@ private slots:
     {
         BoundModule dm;
         dm.All.PortName = QStringLiteral("COM7");
-        const QStringList devices{"/dev/ttyUSB0", "/dev/ttyUSB3", "/dev/ttyS1"};
+        const QStringList devices { "/dev/ttyUSB0", "/dev/ttyUSB3", "/dev/ttyS1" };
         TfSetPort dialog(dm.All, nullptr, &devices);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -135,7 +135,7 @@ private slots:
         for (int n = 1; n <= 20; ++n)
             if (dialog.cxPorts[n - 1]->isEnabled())
                 enabled << n;
-        QCOMPARE(enabled, (QList<int>{1, 4, 14}));
+        QCOMPARE(enabled, (QList<int> { 1, 4, 14 }));
         // The stored port is selected even though it is not present.
         QVERIFY(dialog.cxPorts[6]->isChecked());
         QCOMPARE(dialog.cxPorts[3]->toolTip().section(QLatin1Char('\n'), 0, 0), QStringLiteral("/dev/ttyUSB3"));

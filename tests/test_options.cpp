@@ -13,7 +13,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 QString shown(const OptionEditor &w, const char *name)
 {
@@ -54,12 +55,23 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");
         const QList<std::tuple<const char *, const char *, const char *>> rows = {
-            {"opt", "cbSQvelch", "5"},     {"opt", "cbTxTimeout", "180"},   {"opt", "cxWaveof", "On"},
-            {"opt", "cbVoice", "Chinese"}, {"opt", "cxScan", "Off"},        {"opt", "cxFM", "Turn on"},
-            {"opt", "cxAlt", "Off"},       {"opt", "cxRevTx", "Type-1"},    {"opt", "cxRate", "1:4"},
-            {"opt", "cbVolhigh", "checked"}, {"opt", "cbVolLow", "checked"}, {"opt", "cbBeepTone", "checked"},
-            {"opt", "cxWhisper", "On"},    {"key", "cbKey1", "Monmome"},    {"vox", "chVoxFun", "unchecked"},
-            {"vox", "cbVoxLevel", "5"},    {"vox", "chVoxInhibit", "checked"},
+            { "opt", "cbSQvelch", "5" },
+            { "opt", "cbTxTimeout", "180" },
+            { "opt", "cxWaveof", "On" },
+            { "opt", "cbVoice", "Chinese" },
+            { "opt", "cxScan", "Off" },
+            { "opt", "cxFM", "Turn on" },
+            { "opt", "cxAlt", "Off" },
+            { "opt", "cxRevTx", "Type-1" },
+            { "opt", "cxRate", "1:4" },
+            { "opt", "cbVolhigh", "checked" },
+            { "opt", "cbVolLow", "checked" },
+            { "opt", "cbBeepTone", "checked" },
+            { "opt", "cxWhisper", "On" },
+            { "key", "cbKey1", "Monmome" },
+            { "vox", "chVoxFun", "unchecked" },
+            { "vox", "cbVoxLevel", "5" },
+            { "vox", "chVoxInhibit", "checked" },
         };
         for (const auto &[w, c, t] : rows)
             QTest::newRow(c) << w << c << t;
@@ -85,9 +97,8 @@ private slots:
     {
         FakeHost host;
         const RadioImageBytes before = host.data.All.RadioImage;
-        for (OptionEditor *w : std::initializer_list<OptionEditor *>{new TfOptFun(host), new TfKeyFun(host),
-                                                                      new TfVoxFun(host), new TfInfoMsg(host),
-                                                                      new TfPassWord(host)}) {
+        for (OptionEditor *w : std::initializer_list<OptionEditor *> { new TfOptFun(host), new TfKeyFun(host),
+                 new TfVoxFun(host), new TfInfoMsg(host), new TfPassWord(host) }) {
             w->show();
             w->close(); // deletes itself
         }
@@ -102,7 +113,7 @@ private slots:
         FakeHost host;
         auto &img = host.data.All.RadioImage;
         img[319] = 0xFF; // the hidden Whisper byte: not in its list
-        img[323] = 20;   // time-out 20 is allowed by sanitising, but the box has no such entry
+        img[323] = 20; // time-out 20 is allowed by sanitising, but the box has no such entry
         img[310] = 0xFF;
         img[320] = 0xFE;
         TfOptFun w(host);
@@ -114,9 +125,9 @@ private slots:
 
         pick(w, "cbSQvelch", 9);
         QCOMPARE(int(img[321]), 9);
-        QCOMPARE(int(img[319]), 0);    // the hidden box's selection, "On"
-        QCOMPARE(int(img[323]), 0);    // the shown "Off"
-        QCOMPARE(int(img[310]), 0);    // unchecked stores 0
+        QCOMPARE(int(img[319]), 0); // the hidden box's selection, "On"
+        QCOMPARE(int(img[323]), 0); // the shown "Off"
+        QCOMPARE(int(img[310]), 0); // unchecked stores 0
         QCOMPARE(int(img[320]), 0xFE); // bits 1..7 kept, bit 0 as shown
         QVERIFY(host.data.All.Modified);
 
@@ -156,7 +167,7 @@ private slots:
         auto &img = host.data.All.RadioImage;
         const QByteArray serial = QByteArray("AB12") + QByteArray(12, char(0xFF));
         std::copy(serial.begin(), serial.end(), img.begin() + 352);
-        const uint8_t time[7] = {0xD8, 0x07, 0x01, 0x02, 0x03, 0x04, 0x05};
+        const uint8_t time[7] = { 0xD8, 0x07, 0x01, 0x02, 0x03, 0x04, 0x05 };
         std::copy(std::begin(time), std::end(time), img.begin() + 368);
         TfInfoMsg w(host);
         w.show();
@@ -223,24 +234,25 @@ private slots:
             QVERIFY(d.BField.isEmpty() && d.BValue.isEmpty());
             rows << d.TypeName + QLatin1Char('|') + d.AField + QLatin1Char('|') + d.AValue;
         }
-        QCOMPARE(rows, (QStringList{
-                           "Key Function|Side Key|Monmome",
-                           "Vox Function|VOX Function|Opened",
-                           "Vox Function|VOX Gain Level|5",
-                           "Vox Function|VOX Inhibit OnReceive|Opened",
-                           "Optional Function|Squelch level|5",
-                           "Optional Function|TX Time Out|180",
-                           "Optional Function|Voice|On",
-                           "Optional Function|Voice Annunciation|Chinese",
-                           "Optional Function|Scan|Off",
-                           "Optional Function|FM Function|Turn on",
-                           "Optional Function|Incept Alarm|Off",
-                           "Optional Function|Epilogue|Type-1",
-                           "Optional Function|Battery Save|1:4",
-                           "Optional Function|Clew Voice|Opened",
-                           "Optional Function|High Vol Inhibit Tx|Opened",
-                           "Optional Function|Low Vol Inhibit Tx|Opened",
-                       }));
+        QCOMPARE(rows,
+            (QStringList {
+                "Key Function|Side Key|Monmome",
+                "Vox Function|VOX Function|Opened",
+                "Vox Function|VOX Gain Level|5",
+                "Vox Function|VOX Inhibit OnReceive|Opened",
+                "Optional Function|Squelch level|5",
+                "Optional Function|TX Time Out|180",
+                "Optional Function|Voice|On",
+                "Optional Function|Voice Annunciation|Chinese",
+                "Optional Function|Scan|Off",
+                "Optional Function|FM Function|Turn on",
+                "Optional Function|Incept Alarm|Off",
+                "Optional Function|Epilogue|Type-1",
+                "Optional Function|Battery Save|1:4",
+                "Optional Function|Clew Voice|Opened",
+                "Optional Function|High Vol Inhibit Tx|Opened",
+                "Optional Function|Low Vol Inhibit Tx|Opened",
+            }));
     }
 
     void translated()
@@ -267,11 +279,16 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("closingMessages");
         const QString err = QStringLiteral("The frequecy number come amiss!");
-        QTest::newRow("above model") << "700" << "470.00000" << QStringList{err} << 1;
-        QTest::newRow("below model") << "200" << "450.00000" << QStringList{err} << 1;
-        QTest::newRow("in band, no raster") << "460.0125" << "460.01250" << QStringList{} << 1;
-        QTest::newRow("outside band") << "480" << "480.00000" << QStringList{"Frequecy is Out of range."} << 1;
-        QTest::newRow("no number") << "4.4.6" << "" << QStringList{} << 0;
+        QTest::newRow("above model") << "700"
+                                     << "470.00000" << QStringList { err } << 1;
+        QTest::newRow("below model") << "200"
+                                     << "450.00000" << QStringList { err } << 1;
+        QTest::newRow("in band, no raster") << "460.0125"
+                                            << "460.01250" << QStringList {} << 1;
+        QTest::newRow("outside band") << "480"
+                                      << "480.00000" << QStringList { "Frequecy is Out of range." } << 1;
+        QTest::newRow("no number") << "4.4.6"
+                                   << "" << QStringList {} << 0;
     }
     void testFrequency()
     {

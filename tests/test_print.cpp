@@ -10,12 +10,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // The text of one page (0: all pages) of a PDF.
 QString pdfText(const QString &pdf, int page = 0)
 {
-    QStringList args{QStringLiteral("-layout")};
+    QStringList args { QStringLiteral("-layout") };
     if (page > 0)
         args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
     args << pdf << QStringLiteral("-");
@@ -82,7 +83,8 @@ private slots:
         QVERIFY(second.contains(QStringLiteral("Channel No.3")));
         QVERIFY(!second.contains(QStringLiteral("Channel No.2")));
         // The receive-only channel prints its six rows with an empty TX value.
-        QVERIFY(second.contains(QRegularExpression(QStringLiteral("RX Frequency\\s+452.50000\\s+TX Frequency\\s*\\n"))));
+        QVERIFY(
+            second.contains(QRegularExpression(QStringLiteral("RX Frequency\\s+452.50000\\s+TX Frequency\\s*\\n"))));
         QCOMPARE(second.count(QStringLiteral("Busy Lock")), 2);
         QVERIFY(second.contains(QRegularExpression(QStringLiteral("\\n\\s*2\\s*\\n"))));
     }

@@ -19,7 +19,7 @@ PrintData CollectPrintData(EditorHost &host)
 {
     PrintData data;
     // Radio information, key, VOX, optional functions, channels: the printout's order.
-    for (int tag : {15, 12, 13, 14, 10}) {
+    for (int tag : { 15, 12, 13, 14, 10 }) {
         QWidget *w = host.FindEditor(tag);
         std::unique_ptr<QWidget> made;
         if (!w) {
@@ -62,13 +62,13 @@ void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
     if (mode == PrintMode::Preview) {
         QPrintPreviewDialog preview(&printer, mainWindow);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&](QPrinter *p) { RenderReport(data, *p, now); });
+            [&](QPrinter *p) { RenderReport(data, *p, now); });
         if (auto *bar = preview.findChild<QToolBar *>()) {
             QAction *pdf = bar->addAction(QObject::tr("Export to PDF"));
             pdf->setObjectName(QStringLiteral("ExportPdf"));
             QObject::connect(pdf, &QAction::triggered, &preview, [&] {
-                const QString path = QFileDialog::getSaveFileName(&preview, QObject::tr("Export to PDF"), QString(),
-                                                                  QStringLiteral("PDF (*.pdf)"));
+                const QString path = QFileDialog::getSaveFileName(
+                    &preview, QObject::tr("Export to PDF"), QString(), QStringLiteral("PDF (*.pdf)"));
                 if (path.isEmpty())
                     return;
                 QPdfWriter writer(path);

@@ -7,13 +7,14 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
-namespace {
+namespace
+{
 
 // SimSun where the system has it, else a freely licensed font with Chinese glyphs.
 QString reportFamily()
 {
     const QStringList families = QFontDatabase::families();
-    for (const char *f : {"SimSun", "宋体", "WenQuanYi Micro Hei", "Noto Sans CJK SC"})
+    for (const char *f : { "SimSun", "宋体", "WenQuanYi Micro Hei", "Noto Sans CJK SC" })
         if (families.contains(QString::fromUtf8(f)))
             return QString::fromUtf8(f);
     return QFont().family();
@@ -32,10 +33,13 @@ class Pager
 {
 public:
     Pager(QPagedPaintDevice &device, const PrintData &data, const QDateTime &now)
-        : m_device(device), m_data(data), m_now(now), m_family(reportFamily())
+        : m_device(device)
+        , m_data(data)
+        , m_now(now)
+        , m_family(reportFamily())
     {
-        m_device.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                           QMarginsF(10, 2, 10, 10), QPageLayout::Millimeter));
+        m_device.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(10, 2, 10, 10), QPageLayout::Millimeter));
         m_painter.begin(&m_device);
         m_scale = m_device.logicalDpiY() / 25.4;
         const QRectF paint = m_device.pageLayout().paintRect(QPageLayout::Millimeter);
@@ -73,26 +77,23 @@ private:
         return QRectF(r.x() * m_scale, r.y() * m_scale, r.width() * m_scale, r.height() * m_scale);
     }
     void text(const QRectF &r, const QString &s, bool bold, Qt::Alignment align, int pixels = 13,
-              const QString &family = QString())
+        const QString &family = QString())
     {
         m_painter.setFont(reportFont(family.isEmpty() ? m_family : family, bold, pixels));
         m_painter.drawText(mm(r), int(align), s);
     }
-    void line(double y)
-    {
-        m_painter.drawLine(mm(QRectF(0, y, 0, 0)).topLeft(), mm(QRectF(195, y, 0, 0)).topLeft());
-    }
+    void line(double y) { m_painter.drawLine(mm(QRectF(0, y, 0, 0)).topLeft(), mm(QRectF(195, y, 0, 0)).topLeft()); }
     void startPage()
     {
         ++m_page;
         const PrintHeader &h = m_data.Header;
         text(QRectF(0, 0, 195, 11), h.Title, true, Qt::AlignCenter, 19);
         text(QRectF(134, 11, 30, 5), m_now.toString(QStringLiteral("yyyy/MM/dd")), false,
-             Qt::AlignRight | Qt::AlignVCenter);
+            Qt::AlignRight | Qt::AlignVCenter);
         text(QRectF(165, 11, 25, 5), QLocale().toString(m_now.time(), QLocale::ShortFormat), false,
-             Qt::AlignRight | Qt::AlignVCenter);
+            Qt::AlignRight | Qt::AlignVCenter);
         line(16);
-        const QString fields[3][2] = {{h.AField, h.AValue}, {h.BField, h.BValue}, {h.CField, h.CValue}};
+        const QString fields[3][2] = { { h.AField, h.AValue }, { h.BField, h.BValue }, { h.CField, h.CValue } };
         for (int i = 0; i < 3; ++i) {
             text(QRectF(0, 18 + 5 * i, 66, 5), fields[i][0], true, Qt::AlignRight | Qt::AlignVCenter);
             text(QRectF(67, 18 + 5 * i, 113, 5), fields[i][1], true, Qt::AlignLeft | Qt::AlignVCenter);
@@ -103,7 +104,7 @@ private:
     void footer()
     {
         text(QRectF(80, m_pageHeight - 6, 20, 6), QString::number(m_page), true, Qt::AlignCenter, 13,
-             QStringLiteral("Arial"));
+            QStringLiteral("Arial"));
     }
     void newPage()
     {

@@ -11,7 +11,8 @@ int CliPrompter::ShowPrompt(const QString &caption, const QString &text, int kin
     return Prompt::Ok;
 }
 
-namespace {
+namespace
+{
 bool progressLineOpen = false;
 }
 
@@ -30,4 +31,3 @@ void printError(const QString &line)
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);
 }
-

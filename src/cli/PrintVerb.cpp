@@ -7,18 +7,23 @@
 
 #include <QDateTime>
 
-namespace {
+namespace
+{
 
 // The windows the printout is made from, without a main window around them.
 class HeadlessHost : public EditorHost
 {
 public:
-    HeadlessHost(DataModule &dm, TPrompter &prompter) : m_dm(dm), m_prompter(prompter) {}
+    HeadlessHost(DataModule &dm, TPrompter &prompter)
+        : m_dm(dm)
+        , m_prompter(prompter)
+    {
+    }
     DataModule &Data() override { return m_dm; }
     TPrompter &Prompter() override { return m_prompter; }
-    void NotifyImageChanged(int) override {}
-    void SelectChannelNode(int) override {}
-    void EditorDestroyed(QWidget *) override {}
+    void NotifyImageChanged(int) override { }
+    void SelectChannelNode(int) override { }
+    void EditorDestroyed(QWidget *) override { }
     QWidget *FindEditor(int) override { return nullptr; }
 
 private:

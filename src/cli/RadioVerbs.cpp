@@ -10,8 +10,8 @@
 #include <QSerialPortInfo>
 #include <QTextStream>
 
-
-namespace {
+namespace
+{
 
 int usage(const QString &why)
 {
@@ -29,7 +29,8 @@ int verbPorts()
             ids = QStringLiteral("%1:%2")
                       .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
                       .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
-        const QString description = QStringList{info.manufacturer(), info.description()}.join(QLatin1Char(' ')).trimmed();
+        const QString description
+            = QStringList { info.manufacturer(), info.description() }.join(QLatin1Char(' ')).trimmed();
         out << (alias.isEmpty() ? QStringLiteral("-") : alias) << '\t' << info.systemLocation() << '\t' << description
             << '\t' << ids << '\n';
     }
@@ -49,7 +50,7 @@ bool runTransfer(Link::Machine &machine, DataModule &dm, const QString &port, bo
     });
     QObject::connect(&session, &Link::Session::closeRequested, &loop, &QEventLoop::quit);
     QObject::connect(&session, &Link::Session::progressChanged, &loop,
-                     [what](int value) { printProgress(what, value, Link::ProgressMaximum); });
+        [what](int value) { printProgress(what, value, Link::ProgressMaximum); });
     const QString device = PortDevice(port);
     if (!session.open(device))
         return false;

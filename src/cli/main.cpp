@@ -12,9 +12,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <memory>
 #include <QFile>
 #include <QTextStream>
+#include <memory>
 
 #include <cstdio>
 

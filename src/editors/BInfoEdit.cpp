@@ -19,7 +19,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 template <typename T> T *named(T *w, const char *name)
 {
@@ -71,15 +72,14 @@ protected:
             return QValidator::Invalid;
         return v >= minimum() && v <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
     }
-    void fixup(QString &text) const override
-    {
-        text = QString::number(std::clamp(text.toInt(), minimum(), maximum()));
-    }
+    void fixup(QString &text) const override { text = QString::number(std::clamp(text.toInt(), minimum(), maximum())); }
 };
 
 } // namespace
 
-TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent) : QWidget(parent), m_host(host)
+TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent)
+    : QWidget(parent)
+    , m_host(host)
 {
     setObjectName(QStringLiteral("fBInfoEdit"));
     setWindowTitle(QStringLiteral("Channel Edit"));
@@ -103,9 +103,9 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent) : QWidget(parent), m
     cbQT = toneBox(page, "cbQT");
     cbDQT = toneBox(page, "cbDQT");
     cbkz = named(new QComboBox(page), "cbkz");
-    cbkz->addItems({QStringLiteral("Wide"), QStringLiteral("Narrow")});
+    cbkz->addItems({ QStringLiteral("Wide"), QStringLiteral("Narrow") });
     cbfsgl = named(new QComboBox(page), "cbfsgl");
-    cbfsgl->addItems({QStringLiteral("Low"), QStringLiteral("High")});
+    cbfsgl->addItems({ QStringLiteral("Low"), QStringLiteral("High") });
     chsmtj = named(new QCheckBox(QStringLiteral("Scan Add"), page), "chsmtj");
     chfm = named(new QCheckBox(QStringLiteral("Busy Lock"), page), "chfm");
     chCp = named(new QCheckBox(QStringLiteral("Compander"), page), "chCp");
@@ -115,8 +115,8 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent) : QWidget(parent), m
     btnClose = named(new QPushButton(QStringLiteral("&Close"), this), "btnClose");
 
     auto *grid = new QGridLayout(page);
-    const QList<std::pair<QWidget *, QWidget *>> rows = {
-        {Label1, eRx}, {Label2, eTX}, {Label6, cbQT}, {Label7, cbDQT}, {Label11, cbkz}, {Label10, cbfsgl}};
+    const QList<std::pair<QWidget *, QWidget *>> rows = { { Label1, eRx }, { Label2, eTX }, { Label6, cbQT },
+        { Label7, cbDQT }, { Label11, cbkz }, { Label10, cbfsgl } };
     for (int i = 0; i < rows.size(); ++i) {
         grid->addWidget(rows[i].first, i / 2, (i % 2) * 2);
         grid->addWidget(rows[i].second, i / 2, (i % 2) * 2 + 1);
@@ -126,7 +126,7 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent) : QWidget(parent), m
     grid->addWidget(chfm, 4, 1);
     grid->addWidget(chSr, 4, 3);
     grid->setRowStretch(5, 1);
-    QWidget *order[] = {eRx, eTX, cbQT, cbDQT, cbkz, cbfsgl, chsmtj, chfm, chCp, chSr};
+    QWidget *order[] = { eRx, eTX, cbQT, cbDQT, cbkz, cbfsgl, chsmtj, chfm, chCp, chSr };
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -146,14 +146,14 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent) : QWidget(parent), m
     connect(sexd, &QSpinBox::valueChanged, this, &TfBInfoEdit::sexdChange);
     connect(eRx, &QLineEdit::editingFinished, this, &TfBInfoEdit::eReceivePropertiesEditValueChanged);
     connect(eTX, &QLineEdit::editingFinished, this, &TfBInfoEdit::eSendPropertiesEditValueChanged);
-    for (QComboBox *box : {cbQT, cbDQT}) {
+    for (QComboBox *box : { cbQT, cbDQT }) {
         connect(box, &QComboBox::activated, this, [this, box] { toneBoxCommitted(box); });
         connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, box] { toneBoxCommitted(box); });
         box->lineEdit()->installEventFilter(this);
     }
-    for (QComboBox *box : {cbkz, cbfsgl})
+    for (QComboBox *box : { cbkz, cbfsgl })
         connect(box, &QComboBox::activated, this, &TfBInfoEdit::StoreToImage);
-    for (QCheckBox *check : {chsmtj, chfm, chCp, chSr})
+    for (QCheckBox *check : { chsmtj, chfm, chCp, chSr })
         connect(check, &QCheckBox::clicked, this, &TfBInfoEdit::StoreToImage);
     connect(btnClose, &QPushButton::clicked, this, [this] {
         if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
@@ -183,7 +183,7 @@ void TfBInfoEdit::showEvent(QShowEvent *event)
 
 void TfBInfoEdit::EnableChannelControls(bool on)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{eTX, cbQT, cbDQT, cbkz, chfm, chsmtj, cbfsgl, chCp, chSr})
+    for (QWidget *w : std::initializer_list<QWidget *> { eTX, cbQT, cbDQT, cbkz, chfm, chsmtj, cbfsgl, chCp, chSr })
         w->setEnabled(on);
 }
 
@@ -194,7 +194,7 @@ void TfBInfoEdit::ClearChannelControls()
     cbQT->setCurrentIndex(0);
     cbDQT->setCurrentIndex(0);
     cbkz->setCurrentIndex(0);
-    for (QCheckBox *c : {chfm, chsmtj, chCp, chSr})
+    for (QCheckBox *c : { chfm, chsmtj, chCp, chSr })
         c->setChecked(false);
 }
 
@@ -354,7 +354,7 @@ void TfBInfoEdit::toneBoxDblClick(QComboBox *box)
 bool TfBInfoEdit::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (QComboBox *box : {cbQT, cbDQT})
+        for (QComboBox *box : { cbQT, cbDQT })
             if (watched == box->lineEdit() && box->isEnabled()) {
                 toneBoxDblClick(box);
                 return true;

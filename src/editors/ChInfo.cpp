@@ -25,7 +25,11 @@
 class FrequencyDelegate : public QStyledItemDelegate
 {
 public:
-    FrequencyDelegate(TfChInfo *window) : QStyledItemDelegate(window->gvData), m_window(window) {}
+    FrequencyDelegate(TfChInfo *window)
+        : QStyledItemDelegate(window->gvData)
+        , m_window(window)
+    {
+    }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
     {
@@ -61,13 +65,13 @@ private:
     mutable QPointer<QWidget> m_editor;
 };
 
-namespace {
+namespace
+{
 
-const char *const DesignColumns[] = {"Channel No.", "RX Frequency", "TX Frequency", "QT/DQT Dec", "QT/DQT Enc",
-                                     "TX Power",    "W/N",          "Scan Add",     "Compander",  "Scrambler",
-                                     "Busy Lock"};
-const int DesignWidths[] = {70, 90, 90, 80, 80, 60, 60, 60, 60, 60, 60};
-const int DesignAligns[] = {2, 3, 3, 3, 3, 2, 2, 2, 2, 2, 2};
+const char *const DesignColumns[] = { "Channel No.", "RX Frequency", "TX Frequency", "QT/DQT Dec", "QT/DQT Enc",
+    "TX Power", "W/N", "Scan Add", "Compander", "Scrambler", "Busy Lock" };
+const int DesignWidths[] = { 70, 90, 90, 80, 80, 60, 60, 60, 60, 60, 60 };
+const int DesignAligns[] = { 2, 3, 3, 3, 3, 2, 2, 2, 2, 2, 2 };
 
 QComboBox *makeBox(QWidget *parent, const char *name, const QStringList &entries, bool editable, int tag)
 {
@@ -89,7 +93,9 @@ QComboBox *makeBox(QWidget *parent, const char *name, const QStringList &entries
 
 } // namespace
 
-TfChInfo::TfChInfo(EditorHost &host, QWidget *parent) : QWidget(parent), m_host(host)
+TfChInfo::TfChInfo(EditorHost &host, QWidget *parent)
+    : QWidget(parent)
+    , m_host(host)
 {
     setObjectName(QStringLiteral("fChInfo"));
     setWindowTitle(QStringLiteral("Channel Information"));
@@ -101,8 +107,8 @@ TfChInfo::TfChInfo(EditorHost &host, QWidget *parent) : QWidget(parent), m_host(
     gvData->verticalHeader()->hide();
     gvData->setContextMenuPolicy(Qt::NoContextMenu);
     gvData->setSelectionMode(QAbstractItemView::SingleSelection);
-    gvData->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                            | QAbstractItemView::AnyKeyPressed);
+    gvData->setEditTriggers(
+        QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     gvData->horizontalHeader()->setFixedHeight(23);
     gvData->verticalHeader()->setDefaultSectionSize(20);
     m_delegate = new FrequencyDelegate(this);
@@ -125,10 +131,10 @@ TfChInfo::TfChInfo(EditorHost &host, QWidget *parent) : QWidget(parent), m_host(
     QWidget *boxParent = gvData->viewport();
     cbQT = makeBox(boxParent, "cbQT", tones, true, Tag::FirstEntryOnly);
     cbDQT = makeBox(boxParent, "cbDQT", tones, true, Tag::FirstEntryOnly);
-    cbfsgl = makeBox(boxParent, "cbfsgl", {QStringLiteral("Low"), QStringLiteral("High")}, false, 0);
-    cbkz = makeBox(boxParent, "cbkz", {QStringLiteral("Wide"), QStringLiteral("Narrow")}, false, 0);
-    cbHave = makeBox(boxParent, "cbHave", {QStringLiteral("Yes"), QStringLiteral("No")}, false, 0);
-    for (QComboBox *b : {cbQT, cbDQT, cbfsgl, cbkz, cbHave}) {
+    cbfsgl = makeBox(boxParent, "cbfsgl", { QStringLiteral("Low"), QStringLiteral("High") }, false, 0);
+    cbkz = makeBox(boxParent, "cbkz", { QStringLiteral("Wide"), QStringLiteral("Narrow") }, false, 0);
+    cbHave = makeBox(boxParent, "cbHave", { QStringLiteral("Yes"), QStringLiteral("No") }, false, 0);
+    for (QComboBox *b : { cbQT, cbDQT, cbfsgl, cbkz, cbHave }) {
         b->installEventFilter(this);
         connect(b, &QComboBox::activated, this, [this, b] { ComBoxSetData(b); });
         if (b->isEditable()) {
@@ -374,7 +380,7 @@ void TfChInfo::NewChannel(int channel)
     setTexts(channel, ColEnc, cbDQT->itemText(0), QStringLiteral("0"));
     setTexts(channel, ColPower, cbfsgl->itemText(1), QStringLiteral("1"));
     setTexts(channel, ColWn, cbkz->itemText(0), QStringLiteral("0"));
-    for (int c : {ColScan, ColCompander, ColScrambler, ColBusy})
+    for (int c : { ColScan, ColCompander, ColScrambler, ColBusy })
         setTexts(channel, c, cbHave->itemText(1), QStringLiteral("1"));
     setTxEditable(channel, true);
     gvData->setUpdatesEnabled(true);
@@ -438,13 +444,13 @@ void TfChInfo::SelectCell(int channel, int column)
 
 void TfChInfo::HideBoxes()
 {
-    for (QComboBox *b : {cbQT, cbDQT, cbfsgl, cbkz, cbHave})
+    for (QComboBox *b : { cbQT, cbDQT, cbfsgl, cbkz, cbHave })
         b->hide();
 }
 
 QComboBox *TfChInfo::ShownBox() const
 {
-    for (QComboBox *b : {cbQT, cbDQT, cbfsgl, cbkz, cbHave})
+    for (QComboBox *b : { cbQT, cbDQT, cbfsgl, cbkz, cbHave })
         if (b->isVisible())
             return b;
     return nullptr;

@@ -18,7 +18,19 @@ class TfChInfo : public QWidget, public EditorWindow
     Q_OBJECT
 public:
     // Columns as the windows and language files count them (1 = channel number).
-    enum Column { ColNo = 1, ColRx, ColTx, ColDec, ColEnc, ColPower, ColWn, ColScan, ColCompander, ColScrambler, ColBusy };
+    enum Column {
+        ColNo = 1,
+        ColRx,
+        ColTx,
+        ColDec,
+        ColEnc,
+        ColPower,
+        ColWn,
+        ColScan,
+        ColCompander,
+        ColScrambler,
+        ColBusy
+    };
 
     explicit TfChInfo(EditorHost &host, QWidget *parent = nullptr);
     ~TfChInfo() override;
@@ -71,9 +83,9 @@ private:
 
     EditorHost &m_host;
     FrequencyDelegate *m_delegate;
-    int m_row = 1;    // current channel
+    int m_row = 1; // current channel
     int m_column = 1; // current window column
     bool m_filling = false;
-    QSize m_size{800, 349};
+    QSize m_size { 800, 349 };
     QString m_committed; // the last value a box committed, so a value is stored once
 };

@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 QLabel *rightLabel(QWidget *parent, const char *name, const char *caption)
 {
@@ -84,7 +85,8 @@ TfInfoMsg::TfInfoMsg(EditorHost &host, QWidget *parent)
     cxSerial->setMaxLength(16);
     cxRadioTime = edit(this, "cxRadioTime", true);
     int r = 0;
-    for (auto [label, box] : {std::pair{Label1, cxModel}, {Label2, cxFreq}, {Label3, cxSerial}, {Label4, cxRadioTime}}) {
+    for (auto [label, box] :
+        { std::pair { Label1, cxModel }, { Label2, cxFreq }, { Label3, cxSerial }, { Label4, cxRadioTime } }) {
         grid->addWidget(label, r, 0);
         grid->addWidget(box, r++, 1);
     }

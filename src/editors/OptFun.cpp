@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // A framed panel holding the controls, with Close at the bottom right.
 QGridLayout *framedLayout(QWidget *window, QPushButton *close)
@@ -23,6 +24,16 @@ QGridLayout *framedLayout(QWidget *window, QPushButton *close)
     buttons->addStretch();
     buttons->addWidget(close);
     outer->addLayout(buttons);
+    return grid;
+}
+
+// The framed panel of a small window with its title label L0 in the first row.
+QGridLayout *titledLayout(QWidget *window, QPushButton *close, const QString &title)
+{
+    QGridLayout *grid = framedLayout(window, close);
+    auto *label = new QLabel(title, window);
+    label->setObjectName(QStringLiteral("L0"));
+    grid->addWidget(label, 0, 0, 1, 2);
     return grid;
 }
 
@@ -67,12 +78,27 @@ TfOptFun::TfOptFun(EditorHost &host, QWidget *parent)
 {
     QGridLayout *grid = framedLayout(this, btnCancel);
     // Where each control sits: row, column (0 left pair, 2 right pair).
-    const struct { const char *name; int row, column; } places[] = {
-        {"cbSQvelch", 0, 0}, {"cbTxTimeout", 0, 2}, {"cxWaveof", 1, 0}, {"cbVoice", 1, 2},
-        {"cxScan", 2, 0},    {"cxFM", 2, 2},        {"cxAlt", 3, 0},    {"cxRevTx", 3, 2},
-        {"cxRate", 4, 0},    {"cxWhisper", 4, 2},   {"cbVolhigh", 5, 0}, {"cbVolLow", 5, 2},
-        {"cbBeepTone", 6, 0}, {"cxRxShape", 7, 0},  {"cxTxShape", 7, 2}, {"cxComp", 8, 0},
-        {"cxScrm", 8, 2},
+    const struct {
+        const char *name;
+        int row, column;
+    } places[] = {
+        { "cbSQvelch", 0, 0 },
+        { "cbTxTimeout", 0, 2 },
+        { "cxWaveof", 1, 0 },
+        { "cbVoice", 1, 2 },
+        { "cxScan", 2, 0 },
+        { "cxFM", 2, 2 },
+        { "cxAlt", 3, 0 },
+        { "cxRevTx", 3, 2 },
+        { "cxRate", 4, 0 },
+        { "cxWhisper", 4, 2 },
+        { "cbVolhigh", 5, 0 },
+        { "cbVolLow", 5, 2 },
+        { "cbBeepTone", 6, 0 },
+        { "cxRxShape", 7, 0 },
+        { "cxTxShape", 7, 2 },
+        { "cxComp", 8, 0 },
+        { "cxScrm", 8, 2 },
     };
     for (const OptionControl *c : tableControls())
         for (const auto &p : places)
@@ -81,8 +107,8 @@ TfOptFun::TfOptFun(EditorHost &host, QWidget *parent)
     grid->setColumnMinimumWidth(1, 120);
     grid->setColumnMinimumWidth(3, 120);
     QWidget *previous = nullptr;
-    for (const char *name : {"cbSQvelch", "cbTxTimeout", "cxWaveof", "cbVoice", "cxScan", "cxFM", "cxAlt", "cxRevTx",
-                             "cxRate", "cbVolhigh", "cbVolLow", "cbBeepTone"}) {
+    for (const char *name : { "cbSQvelch", "cbTxTimeout", "cxWaveof", "cbVoice", "cxScan", "cxFM", "cxAlt", "cxRevTx",
+             "cxRate", "cbVolhigh", "cbVolLow", "cbBeepTone" }) {
         QWidget *w = Control(name);
         if (previous)
             setTabOrder(previous, w);
@@ -102,17 +128,14 @@ void TfOptFun::AddPrintRows(PrintData &data)
         data.Rows.append(
             row(this, label->text(), comboText(this, label->property("hint").toString().toLatin1().constData())));
     }
-    for (const char *name : {"cbBeepTone", "cbVolhigh", "cbVolLow"})
+    for (const char *name : { "cbBeepTone", "cbVolhigh", "cbVolLow" })
         data.Rows.append(row(this, checkText(this, name), onOffText(isChecked(this, name))));
 }
 
 TfKeyFun::TfKeyFun(EditorHost &host, QWidget *parent)
     : OptionEditor(host, "fKeyFun", QStringLiteral("Key Function"), parent)
 {
-    QGridLayout *grid = framedLayout(this, btnCancel);
-    auto *title = new QLabel(QStringLiteral("Key Function"), this);
-    title->setObjectName(QStringLiteral("L0"));
-    grid->addWidget(title, 0, 0, 1, 2);
+    QGridLayout *grid = titledLayout(this, btnCancel, QStringLiteral("Key Function"));
     int r = 1;
     for (const OptionControl *c : tableControls())
         addControl(*c, grid, r++, 0);
@@ -129,10 +152,7 @@ void TfKeyFun::AddPrintRows(PrintData &data)
 TfVoxFun::TfVoxFun(EditorHost &host, QWidget *parent)
     : OptionEditor(host, "fVoxFun", QStringLiteral("Vox Function"), parent)
 {
-    QGridLayout *grid = framedLayout(this, btnCancel);
-    auto *title = new QLabel(QStringLiteral("Vox Function"), this);
-    title->setObjectName(QStringLiteral("L0"));
-    grid->addWidget(title, 0, 0, 1, 2);
+    QGridLayout *grid = titledLayout(this, btnCancel, QStringLiteral("Vox Function"));
     int r = 1;
     for (const OptionControl *c : tableControls()) {
         QWidget *w = addControl(*c, grid, r++, 0);

@@ -11,7 +11,8 @@
 #include <QPushButton>
 
 OptionEditor::OptionEditor(EditorHost &host, const char *formName, const QString &caption, QWidget *parent)
-    : QWidget(parent), m_host(host)
+    : QWidget(parent)
+    , m_host(host)
 {
     setObjectName(QLatin1String(formName));
     setWindowTitle(caption);

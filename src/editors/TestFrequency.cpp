@@ -12,7 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 QHBoxLayout *okCancel(QDialog *d, QPushButton *&ok, QPushButton *&cancel)
 {
@@ -32,14 +33,17 @@ QHBoxLayout *okCancel(QDialog *d, QPushButton *&ok, QPushButton *&cancel)
 } // namespace
 
 TfTestFrequency::TfTestFrequency(DataModule &dm, TPrompter &prompter, QWidget *parent)
-    : QDialog(parent), m_dm(dm), m_prompter(prompter)
+    : QDialog(parent)
+    , m_dm(dm)
+    , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("fTestFrequency"));
     setWindowTitle(QStringLiteral("Test Frequency"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     gvData = new QTableWidget(16, 3, this);
     gvData->setObjectName(QStringLiteral("gvData"));
-    gvData->setHorizontalHeaderLabels({QStringLiteral("信道"), QStringLiteral("接收[MHz]"), QStringLiteral("发射[MHz]")});
+    gvData->setHorizontalHeaderLabels(
+        { QStringLiteral("信道"), QStringLiteral("接收[MHz]"), QStringLiteral("发射[MHz]") });
     gvData->verticalHeader()->hide();
     gvData->setContextMenuPolicy(Qt::NoContextMenu);
     gvData->setColumnWidth(0, 60);
@@ -59,8 +63,8 @@ TfTestFrequency::TfTestFrequency(DataModule &dm, TPrompter &prompter, QWidget *p
         }
     }
     connect(gvData, &QTableWidget::itemChanged, this, &TfTestFrequency::gvDataSetForeText);
-    Label1 = new QLabel(QStringLiteral("Test Frequency mismatch.#10#13Execute read data from radio or write to radio."),
-                        this);
+    Label1 = new QLabel(
+        QStringLiteral("Test Frequency mismatch.#10#13Execute read data from radio or write to radio."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->hide();
     auto *layout = new QVBoxLayout(this);
@@ -105,14 +109,16 @@ void TfTestFrequency::done(int r)
     QDialog::done(r);
 }
 
-TfEmbeddedMessage::TfEmbeddedMessage(DataModule &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
+TfEmbeddedMessage::TfEmbeddedMessage(DataModule &dm, QWidget *parent)
+    : QDialog(parent)
+    , m_dm(dm)
 {
     setObjectName(QStringLiteral("fEmbeddedMessage"));
     setWindowTitle(QStringLiteral("Embedded Message"));
     auto *layout = new QVBoxLayout(this);
     // Letters, digits and blanks only, as the radio's display can show them.
     const QRegularExpression allowed(QStringLiteral("[A-Za-z0-9 ]*"));
-    for (QLineEdit **e : {&edEMA, &edEMB}) {
+    for (QLineEdit **e : { &edEMA, &edEMB }) {
         *e = new QLineEdit(this);
         (*e)->setMaxLength(32);
         (*e)->setValidator(new QRegularExpressionValidator(allowed, *e));

@@ -13,7 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 constexpr int ValueColumnRole = Qt::UserRole;
 
@@ -72,30 +73,32 @@ void setCell(QTableWidget *g, int row, int column, const QString &text, const QC
 QStringList TfToneOption::SplitItem(const QString &item)
 {
     if (item.isEmpty())
-        return {QString(), QString(), QString()};
+        return { QString(), QString(), QString() };
     const int first = item.indexOf(QLatin1Char('-'));
     if (first < 0)
-        return {item, item, item};
+        return { item, item, item };
     const QString rest = item.mid(first + 1);
     const int second = rest.indexOf(QLatin1Char('-'));
     if (second < 0)
-        return {item.left(first), rest, rest};
-    return {item.left(first), rest.left(second), rest.mid(second + 1)};
+        return { item.left(first), rest, rest };
+    return { item.left(first), rest.left(second), rest.mid(second + 1) };
 }
 
-TfToneOption::TfToneOption(const TALL &all, QWidget *parent) : QDialog(parent), m_all(all)
+TfToneOption::TfToneOption(const TALL &all, QWidget *parent)
+    : QDialog(parent)
+    , m_all(all)
 {
     setObjectName(QStringLiteral("fToneOption"));
     setWindowTitle(QStringLiteral("Channel Tone Option"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+        | Qt::WindowCloseButtonHint);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Channel Voice Selection"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto *radios = new QHBoxLayout(GroupBox1);
     int tag = 0;
-    for (auto [button, name, caption] : {std::tuple{&rCTCSS, "rCTCSS", "CTCSS"}, {&rDCSN, "rDCSN", "DCS-N"},
-                                         {&rDCSI, "rDCSI", "DCS-I"}}) {
+    for (auto [button, name, caption] :
+        { std::tuple { &rCTCSS, "rCTCSS", "CTCSS" }, { &rDCSN, "rDCSN", "DCS-N" }, { &rDCSI, "rDCSI", "DCS-I" } }) {
         *button = new QRadioButton(QLatin1String(caption), GroupBox1);
         (*button)->setObjectName(QLatin1String(name));
         (*button)->setProperty(Tag::Property, tag);
@@ -107,7 +110,7 @@ TfToneOption::TfToneOption(const TALL &all, QWidget *parent) : QDialog(parent), 
 
     lbSel = new QListWidget(this);
     lbSel->setObjectName(QStringLiteral("lbSel"));
-    lbSel->addItems({QStringLiteral("CTCSS"), QStringLiteral("DCS-N"), QStringLiteral("DCS-I")});
+    lbSel->addItems({ QStringLiteral("CTCSS"), QStringLiteral("DCS-N"), QStringLiteral("DCS-I") });
     lbSel->hide();
     lbValue = new QListWidget(this);
     lbValue->setObjectName(QStringLiteral("lbValue"));
@@ -121,10 +124,10 @@ TfToneOption::TfToneOption(const TALL &all, QWidget *parent) : QDialog(parent), 
     gvDcsN = makeGrid(gbList, "gvDcsN", 11, 16, 20);
     gvDcsI = makeGrid(gbList, "gvDcsI", 11, 16, 20);
     auto *tables = new QVBoxLayout(gbList);
-    for (QTableWidget *g : {gvCtcss, gvDcsN, gvDcsI}) {
+    for (QTableWidget *g : { gvCtcss, gvDcsN, gvDcsI }) {
         tables->addWidget(g);
         connect(g, &QTableWidget::cellDoubleClicked, this,
-                [this, g](int row, int column) { CellDoubleClicked(g, row, column); });
+            [this, g](int row, int column) { CellDoubleClicked(g, row, column); });
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
@@ -164,10 +167,11 @@ void TfToneOption::BuildTables()
         for (int r = 0; r < 11; ++r) {
             const QStringList parts = SplitItem(items.value(45 + g * 11 + r));
             const QString code = parts[1];
-            for (QTableWidget *grid : {gvDcsN, gvDcsI}) {
+            for (QTableWidget *grid : { gvDcsN, gvDcsI }) {
                 grid->setColumnWidth(c, 25);
                 grid->setColumnWidth(c + 1, 52);
-                const QString value = code.isEmpty() ? QString() : code + (grid == gvDcsN ? QLatin1Char('N') : QLatin1Char('I'));
+                const QString value
+                    = code.isEmpty() ? QString() : code + (grid == gvDcsN ? QLatin1Char('N') : QLatin1Char('I'));
                 setCell(grid, r, c, parts[0], QColor(47, 231, 220), false);
                 setCell(grid, r, c + 1, value, Qt::white, true);
             }

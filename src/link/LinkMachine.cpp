@@ -4,7 +4,8 @@
 #include "image/Defaults.h"
 #include "models/MacType.h"
 
-namespace Link {
+namespace Link
+{
 
 QList<Action> Machine::takeActions()
 {
@@ -58,7 +59,7 @@ void Machine::lineLost()
     if (m_state == 0)
         return;
     m_state = 0;
-    for (int t : {HeadTime, TryTime, ReTime})
+    for (int t : { HeadTime, TryTime, ReTime })
         act(Action::StopTimer, t);
     if (failOnce(m_texts.ComError)) {
         act(Action::Finished, 0);
@@ -128,14 +129,19 @@ void ReadMachine::ok()
     sendProgramRequest();
 }
 
-void ReadMachine::sendAck()
+void Machine::sendAcknowledgement(int outputWait)
 {
-    m_awaitingAck = true;
     m_expected = 1;
     m_held = 0;
     send(QByteArray(1, char(Ack)));
-    act(Action::Drain, OutputWaitRead);
+    act(Action::Drain, outputWait);
     act(Action::StartTimer, TryTime);
+}
+
+void ReadMachine::sendAck()
+{
+    m_awaitingAck = true;
+    sendAcknowledgement(OutputWaitRead);
 }
 
 void ReadMachine::handleReply()
@@ -174,7 +180,7 @@ void ReadMachine::handleReply()
                 finish();
                 return;
             }
-            send(QByteArray{"R", 1} + char(m_nextAddress / 256) + char(m_nextAddress % 256) + char(BlockSize));
+            send(QByteArray { "R", 1 } + char(m_nextAddress / 256) + char(m_nextAddress % 256) + char(BlockSize));
             m_expected = 12;
             m_held = 0;
             m_awaitingAck = false;
@@ -250,7 +256,7 @@ void ReadMachine::lineError()
 
 QByteArray WriteMachine::frame(const TALL &all, int address)
 {
-    QByteArray f{"W", 1};
+    QByteArray f { "W", 1 };
     f += char(address / 256);
     f += char(address % 256);
     f += char(BlockSize);
@@ -282,22 +288,13 @@ void WriteMachine::ok()
     sendProgramRequest();
 }
 
-void WriteMachine::sendAck()
-{
-    m_expected = 1;
-    m_held = 0;
-    send(QByteArray(1, char(Ack)));
-    act(Action::Drain, OutputWaitWrite);
-    act(Action::StartTimer, TryTime);
-}
-
 void WriteMachine::go()
 {
     WriteTimeStamp(m_all, m_now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     m_state = 3;
     m_nextAddress = -8;
     m_blockCount = 0;
-    sendAck();
+    sendAcknowledgement(OutputWaitWrite);
 }
 
 void WriteMachine::answer(bool yes)
@@ -328,7 +325,7 @@ void WriteMachine::handleReply()
         } else if (radio && bound && radio->ChannelCount == bound->ChannelCount) {
             m_asking = true;
             m_state = 0; // bytes that still come in are not an answer
-            m_actions.append({Action::Ask, 0, {}, m_texts.Modforce});
+            m_actions.append({ Action::Ask, 0, {}, m_texts.Modforce });
         } else {
             send(QByteArray(1, End));
             m_expected = 0;

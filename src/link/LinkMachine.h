@@ -14,38 +14,38 @@
 class TALL;
 class TLanguage;
 
-namespace Link {
+namespace Link
+{
 
 enum Timer { HeadTime, TryTime, ReTime, CloseTime, TimerCount };
 // Intervals of the four guard timers, in milliseconds.
-constexpr int TimerInterval[TimerCount] = {500, 450, 500, 300};
+constexpr int TimerInterval[TimerCount] = { 500, 450, 500, 300 };
 
 constexpr int ProgressMaximum = 44;
 constexpr int BlockSize = 8;
 constexpr int RadioBytes = 368;
-constexpr int HeldMaximum = 49;    // bytes the receive buffer keeps
+constexpr int HeldMaximum = 49; // bytes the receive buffer keeps
 constexpr int HandledMaximum = 48; // a reply is handled only while at most this many are held
 constexpr uint8_t Ack = 0x06;
 constexpr uint8_t IdentRequest = 0x02;
 constexpr uint8_t End = 'E';
-constexpr int OutputWaitRead = 50 * 20;   // longest wait for the output of the reader, ms
+constexpr int OutputWaitRead = 50 * 20; // longest wait for the output of the reader, ms
 constexpr int OutputWaitWrite = 100 * 50; // and of the writer
 
-struct Action
-{
+struct Action {
     enum Kind {
-        Send,       // bytes
-        Pause,      // value: milliseconds; nothing else happens meanwhile
-        Drain,      // value: longest wait for the output to leave, ms
-        Flush,      // drop what the port holds in both directions
+        Send, // bytes
+        Pause, // value: milliseconds; nothing else happens meanwhile
+        Drain, // value: longest wait for the output to leave, ms
+        Flush, // drop what the port holds in both directions
         StartTimer, // value: timer
-        StopTimer,  // value: timer
-        Message,    // text, an information box under Confirmation
-        Ask,        // text, a Yes/No question; the answer goes to answer()
-        Progress,   // value
-        EnableOk,   // value: 0 or 1
-        Close,      // the dialog closes
-        Finished,   // value: 1 the transfer completed, 0 it ended without success
+        StopTimer, // value: timer
+        Message, // text, an information box under Confirmation
+        Ask, // text, a Yes/No question; the answer goes to answer()
+        Progress, // value
+        EnableOk, // value: 0 or 1
+        Close, // the dialog closes
+        Finished, // value: 1 the transfer completed, 0 it ended without success
     };
     Kind kind;
     int value = 0;
@@ -62,7 +62,11 @@ struct Action
 class Machine
 {
 public:
-    Machine(TALL &all, const TLanguage &texts) : m_all(all), m_texts(texts) {}
+    Machine(TALL &all, const TLanguage &texts)
+        : m_all(all)
+        , m_texts(texts)
+    {
+    }
     virtual ~Machine() = default;
 
     QList<Action> takeActions();
@@ -90,9 +94,9 @@ protected:
     virtual void handleReply() = 0;
     virtual void onTimer(int timer) = 0;
 
-    void act(Action::Kind kind, int value = 0) { m_actions.append({kind, value, {}, {}}); }
-    void send(const QByteArray &bytes) { m_actions.append({Action::Send, 0, bytes, {}}); }
-    void message(const QString &text) { m_actions.append({Action::Message, 0, {}, text}); }
+    void act(Action::Kind kind, int value = 0) { m_actions.append({ kind, value, {}, {} }); }
+    void send(const QByteArray &bytes) { m_actions.append({ Action::Send, 0, bytes, {} }); }
+    void message(const QString &text) { m_actions.append({ Action::Message, 0, {}, text }); }
     void setProgress(int value)
     {
         m_progress = value;
@@ -101,6 +105,8 @@ protected:
     // Shows a failure message unless one was shown in this attempt; true when shown.
     bool failOnce(const QString &text);
     void sendProgramRequest();
+    // Sends 0x06 and waits, guarded, for the radio's 0x06.
+    void sendAcknowledgement(int outputWait);
     void handleProgramAck(int outputWait);
     void headTimeExpired();
 
@@ -109,7 +115,7 @@ protected:
     QList<Action> m_actions;
     int m_state = 0;
     int m_expected = 0;
-    std::array<uint8_t, HeldMaximum> m_buffer{};
+    std::array<uint8_t, HeldMaximum> m_buffer {};
     int m_held = 0;
     int m_nextAddress = -8;
     int m_progress = 0;
@@ -137,7 +143,7 @@ private:
     bool m_firstLineError = true;
     bool m_success = false;
     int m_dataCount = 0;
-    std::array<uint8_t, 416> m_data{};
+    std::array<uint8_t, 416> m_data {};
 };
 
 class WriteMachine : public Machine
@@ -145,7 +151,8 @@ class WriteMachine : public Machine
 public:
     // now gives the write time; the program passes the clock, tests a fixed time.
     WriteMachine(TALL &all, const TLanguage &texts, std::function<QDateTime()> now = &QDateTime::currentDateTime)
-        : Machine(all, texts), m_now(std::move(now))
+        : Machine(all, texts)
+        , m_now(std::move(now))
     {
     }
     void ok() override;
@@ -163,7 +170,6 @@ protected:
 
 private:
     void go();
-    void sendAck();
 
     std::function<QDateTime()> m_now;
     int m_blockCount = 0;

@@ -7,15 +7,19 @@
 #include <sys/ioctl.h>
 #endif
 
-namespace Link {
+namespace Link
+{
 
 Session::Session(Machine &machine, TPrompter &prompter, const TLanguage &texts, QObject *parent)
-    : QObject(parent), m_machine(machine), m_prompter(prompter), m_texts(texts)
+    : QObject(parent)
+    , m_machine(machine)
+    , m_prompter(prompter)
+    , m_texts(texts)
 {
     for (int t = 0; t < TimerCount; ++t) {
         m_timers[t].setSingleShot(true);
         m_timers[t].setInterval(TimerInterval[t]);
-        connect(&m_timers[t], &QTimer::timeout, this, [this, t] { deliver(Event{t}); });
+        connect(&m_timers[t], &QTimer::timeout, this, [this, t] { deliver(Event { t }); });
     }
     m_pause.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, [this] {
@@ -45,9 +49,8 @@ bool Session::open(const QString &device)
     close();
     m_port.setPortName(device);
     const bool opened = m_port.open(QIODevice::ReadWrite) && m_port.setBaudRate(2400)
-                        && m_port.setDataBits(QSerialPort::Data8) && m_port.setParity(QSerialPort::NoParity)
-                        && m_port.setStopBits(QSerialPort::TwoStop)
-                        && m_port.setFlowControl(QSerialPort::NoFlowControl);
+        && m_port.setDataBits(QSerialPort::Data8) && m_port.setParity(QSerialPort::NoParity)
+        && m_port.setStopBits(QSerialPort::TwoStop) && m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!opened) {
         const int error = m_port.error();
         m_port.close();
@@ -185,7 +188,7 @@ void Session::onReadyRead()
 {
     const QByteArray bytes = m_port.readAll();
     if (!bytes.isEmpty())
-        deliver(Event{bytes});
+        deliver(Event { bytes });
     checkLineErrors();
 }
 
@@ -196,7 +199,7 @@ void Session::onError(QSerialPort::SerialPortError error)
     // The device went away: close at once so no flood of errors follows.
     close();
     m_deferred.clear();
-    deliver(Event{false});
+    deliver(Event { false });
 }
 
 // Qt reports no framing or parity errors; the driver's counters do.
@@ -205,15 +208,15 @@ void Session::checkLineErrors()
 #ifdef Q_OS_LINUX
     if (!m_port.isOpen())
         return;
-    serial_icounter_struct c{};
+    serial_icounter_struct c {};
     if (::ioctl(int(m_port.handle()), TIOCGICOUNT, &c) != 0)
         return; // pseudo-terminals keep no counters
-    const std::array<int, 4> now{c.frame, c.parity, c.overrun, c.brk};
+    const std::array<int, 4> now { c.frame, c.parity, c.overrun, c.brk };
     const bool more = m_countsKnown && now != m_errorCounts;
     m_errorCounts = now;
     m_countsKnown = true;
     if (more)
-        deliver(Event{true});
+        deliver(Event { true });
 #endif
 }
 

@@ -14,7 +14,8 @@
 
 class TPrompter;
 
-namespace Link {
+namespace Link
+{
 
 class Session : public QObject
 {
@@ -60,9 +61,9 @@ private:
     QTimer m_lineErrorPoll;
     QList<Action> m_queue;
     QList<Event> m_deferred;
-    bool m_busy = false;   // inside a pause, a drain or a message
+    bool m_busy = false; // inside a pause, a drain or a message
     bool m_running = false;
-    std::array<int, 4> m_errorCounts{};
+    std::array<int, 4> m_errorCounts {};
     bool m_countsKnown = false;
 };
 

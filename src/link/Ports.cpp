@@ -11,15 +11,15 @@
 #include <sys/stat.h>
 #endif
 
-namespace {
-
-struct Range
+namespace
 {
+
+struct Range {
     int first, last;
     const char *prefix;
 };
 // The cables people use come first, so they sit on the port dialog's buttons.
-constexpr Range LinuxPorts[] = {{1, 8, "/dev/ttyUSB"}, {9, 12, "/dev/ttyACM"}, {13, 20, "/dev/ttyS"}};
+constexpr Range LinuxPorts[] = { { 1, 8, "/dev/ttyUSB" }, { 9, 12, "/dev/ttyACM" }, { 13, 20, "/dev/ttyS" } };
 
 } // namespace
 
@@ -100,7 +100,8 @@ QString PortOpenFailureDetail(const QString &device, int serialPortError)
     if (serialPortError == QSerialPort::PermissionError) {
         QString groupName = QStringLiteral("dialout");
 #ifdef Q_OS_UNIX
-        struct stat st{};
+        struct stat st {
+        };
         if (::stat(device.toLocal8Bit().constData(), &st) == 0)
             if (const struct group *g = ::getgrgid(st.st_gid))
                 groupName = QString::fromLocal8Bit(g->gr_name);

@@ -14,7 +14,9 @@
 #include <QVBoxLayout>
 
 TfSetPort::TfSetPort(TALL &all, QWidget *parent, const QStringList *presentDevices)
-    : QDialog(parent), m_all(all), m_devices(presentDevices ? *presentDevices : PresentSerialDevices())
+    : QDialog(parent)
+    , m_all(all)
+    , m_devices(presentDevices ? *presentDevices : PresentSerialDevices())
 {
     setObjectName(QStringLiteral("fSetPort"));
     setWindowTitle(QStringLiteral("Communication Port"));

@@ -10,8 +10,10 @@
 #include <QVBoxLayout>
 
 TransferDialog::TransferDialog(DataModule &dm, TPrompter &prompter, std::unique_ptr<Link::Machine> machine,
-                               const QString &name, const QString &caption, QWidget *parent)
-    : QDialog(parent), m_dm(dm), m_machine(std::move(machine))
+    const QString &name, const QString &caption, QWidget *parent)
+    : QDialog(parent)
+    , m_dm(dm)
+    , m_machine(std::move(machine))
 {
     setObjectName(name);
     setWindowTitle(caption);
@@ -64,7 +66,7 @@ void TransferDialog::done(int r)
 
 TfReadRadio::TfReadRadio(DataModule &dm, TPrompter &prompter, QWidget *parent)
     : TransferDialog(dm, prompter, std::make_unique<Link::ReadMachine>(dm.All, dm.Texts), QStringLiteral("fReadRadio"),
-                     QStringLiteral("Read data From radio"), parent)
+        QStringLiteral("Read data From radio"), parent)
 {
 }
 
@@ -75,6 +77,6 @@ bool TfReadRadio::Succeeded() const
 
 TfWriteRadio::TfWriteRadio(DataModule &dm, TPrompter &prompter, QWidget *parent)
     : TransferDialog(dm, prompter, std::make_unique<Link::WriteMachine>(dm.All, dm.Texts),
-                     QStringLiteral("fWriteRadio"), QStringLiteral("Write data to radio"), parent)
+        QStringLiteral("fWriteRadio"), QStringLiteral("Write data to radio"), parent)
 {
 }

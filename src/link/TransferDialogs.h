@@ -11,7 +11,8 @@ class QPushButton;
 class DataModule;
 class TPrompter;
 
-namespace Link {
+namespace Link
+{
 class Session;
 }
 
@@ -26,7 +27,7 @@ public:
 
 protected:
     TransferDialog(DataModule &dm, TPrompter &prompter, std::unique_ptr<Link::Machine> machine, const QString &name,
-                   const QString &caption, QWidget *parent);
+        const QString &caption, QWidget *parent);
     ~TransferDialog() override;
     void showEvent(QShowEvent *event) override;
     void done(int r) override;
