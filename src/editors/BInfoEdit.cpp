@@ -77,6 +77,8 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent)
     Label3 = label(this, "Label3", "Channel No.");
     sexd = named(new ChannelSpin(this), "sexd");
     sexd->setRange(1, 16);
+    // A typed number counts when it is confirmed, not digit by digit ("12" is no visit to channel 1).
+    sexd->setKeyboardTracking(false);
     cxChInfo = named(new QTabWidget(this), "cxChInfo");
     cxtbBase = named(new QWidget, "cxtbBase");
     cxChInfo->addTab(cxtbBase, QStringLiteral("Information"));
@@ -238,8 +240,15 @@ void TfBInfoEdit::StoreToImage()
     const int n = all.CurrentChannel;
     auto tone = [](QComboBox *box) { return box->currentText() == box->itemText(0) ? QString() : box->currentText(); };
     auto onBit = [](QCheckBox *c) { return c->isChecked() ? QStringLiteral("0") : QStringLiteral("1"); };
-    EncodeChannelField(all, n, Field::RxFreq, eRx->text());
-    EncodeChannelField(all, n, Field::TxFreq, eTX->text());
+    // A frequency text that is no number was refused with a message and stays
+    // for correcting; writing it would empty the field (the whole channel for RX).
+    auto frequency = [&](int kind, QLineEdit *edit) {
+        const QString text = edit->text().trimmed();
+        if (text.isEmpty() || ParseDecimal(text, nullptr))
+            EncodeChannelField(all, n, kind, text);
+    };
+    frequency(Field::RxFreq, eRx);
+    frequency(Field::TxFreq, eTX);
     EncodeChannelField(all, n, Field::RxTone, tone(cbQT));
     EncodeChannelField(all, n, Field::TxTone, tone(cbDQT));
     EncodeChannelField(all, n, Field::BusyLock, onBit(chfm));
@@ -261,8 +270,11 @@ QString TfBInfoEdit::checkedFrequency(double v)
 
 void TfBInfoEdit::eReceivePropertiesEditValueChanged()
 {
-    if (Loading || m_rxGuard)
+    // Enter and then leaving the field (or a message box taking the focus)
+    // report the same entry again: only a text edited since is a new entry.
+    if (Loading || m_rxGuard || !eRx->isModified())
         return;
+    eRx->setModified(false);
     const QString text = eRx->text().trimmed();
     if (text.isEmpty()) {
         StoreToImage();
@@ -292,8 +304,9 @@ void TfBInfoEdit::eReceivePropertiesEditValueChanged()
 
 void TfBInfoEdit::eSendPropertiesEditValueChanged()
 {
-    if (Loading || m_txGuard)
+    if (Loading || m_txGuard || !eTX->isModified())
         return;
+    eTX->setModified(false);
     const QString text = eTX->text().trimmed();
     if (text.isEmpty()) {
         cbDQT->setCurrentIndex(0);

@@ -52,10 +52,11 @@ public:
             return; // nothing typed: no entry to handle
         m_window->gvDataSetForeText(index.row() + 1, index.column() + 1, text);
     }
-    // Ends the editing the way leaving the cell does.
+    // Ends the editing the way leaving the cell does. Closed editors linger
+    // hidden until deleted, so only a visible one is still editing.
     void finish()
     {
-        if (QWidget *e = m_editor.data()) {
+        if (QWidget *e = m_editor.data(); e && e->isVisible()) {
             emit commitData(e);
             emit closeEditor(e);
         }
@@ -102,6 +103,8 @@ TfChInfo::TfChInfo(EditorHost &host, QWidget *parent)
     gvData->setEditTriggers(
         QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     gvData->horizontalHeader()->setFixedHeight(23);
+    // The header row is fixed: a click on a title selects no cell.
+    gvData->horizontalHeader()->setSectionsClickable(false);
     gvData->verticalHeader()->setDefaultSectionSize(20);
     m_delegate = new FrequencyDelegate(this);
     gvData->setItemDelegate(m_delegate);
@@ -148,7 +151,7 @@ TfChInfo::TfChInfo(EditorHost &host, QWidget *parent)
             gvDataSelectCell(row + 1, column + 1);
     });
     connect(gvData, &QTableWidget::cellPressed, this, [this](int row, int column) {
-        setFocus();
+        gvData->setFocus();
         m_row = row + 1;
         m_column = column + 1;
         if (m_column == ColRx || (m_column == ColTx && !DisplayText(m_row, ColRx).isEmpty()))
@@ -166,14 +169,6 @@ TfChInfo::TfChInfo(EditorHost &host, QWidget *parent)
 TfChInfo::~TfChInfo()
 {
     m_host.EditorDestroyed(this);
-}
-
-void TfChInfo::closeWindow()
-{
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->close();
-    else
-        close();
 }
 
 void TfChInfo::showEvent(QShowEvent *event)
@@ -471,6 +466,9 @@ void TfChInfo::ShowCellBox()
     m_committed = box->currentText();
     box->show();
     box->setFocus();
+    // As a drop-down box does when it takes the focus: typing replaces the text.
+    if (QLineEdit *edit = box->lineEdit())
+        edit->selectAll();
 }
 
 void TfChInfo::ComBoxSetData(QComboBox *box)
@@ -523,8 +521,11 @@ bool TfChInfo::eventFilter(QObject *watched, QEvent *event)
         }
     } else if (event->type() == QEvent::FocusOut) {
         auto *focus = static_cast<QFocusEvent *>(event);
-        // The box's own drop-down list takes the focus for a moment: that is no leaving.
-        if (focus->reason() != Qt::PopupFocusReason && !box->view()->isVisible()) {
+        // The box's own drop-down list takes the focus for a moment, and a dialog
+        // (the tone picker, a message) or another program takes it from the whole
+        // window: neither is leaving the box.
+        if (focus->reason() != Qt::PopupFocusReason && focus->reason() != Qt::ActiveWindowFocusReason
+            && !box->view()->isVisible()) {
             if (box->isEditable() && box->isVisible())
                 ComBoxSetData(box);
             if (!box->hasFocus() && !(box->lineEdit() && box->lineEdit()->hasFocus()))
@@ -540,6 +541,9 @@ bool TfChInfo::eventFilter(QObject *watched, QEvent *event)
 void TfChInfo::EndEditing()
 {
     m_delegate->finish();
+    // A tone typed into a box and not yet confirmed is stored, as leaving the box would.
+    if (QComboBox *box = ShownBox(); box && box->isEditable())
+        ComBoxSetData(box);
     HideBoxes();
 }
 

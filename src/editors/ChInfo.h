@@ -79,7 +79,6 @@ private:
     void setTxEditable(int channel, bool editable);
     bool isChannel(int channel) const;
     QComboBox *boxFor(int column) const;
-    void closeWindow();
 
     EditorHost &m_host;
     FrequencyDelegate *m_delegate;
