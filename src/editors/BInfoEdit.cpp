@@ -18,6 +18,7 @@
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace
@@ -137,6 +138,8 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent)
     connect(sexd, &QSpinBox::valueChanged, this, &TfBInfoEdit::sexdChange);
     connect(eRx, &QLineEdit::editingFinished, this, &TfBInfoEdit::eReceivePropertiesEditValueChanged);
     connect(eTX, &QLineEdit::editingFinished, this, &TfBInfoEdit::eSendPropertiesEditValueChanged);
+    eRx->installEventFilter(this);
+    eTX->installEventFilter(this);
     for (QComboBox *box : { cbQT, cbDQT }) {
         connect(box, &QComboBox::activated, this, [this, box] { toneBoxCommitted(box); });
         connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, box] { toneBoxCommitted(box); });
@@ -167,8 +170,12 @@ void TfBInfoEdit::showEvent(QShowEvent *event)
     if (all.LanguageIndex > 0)
         TranslateForm(this, all.AppFolder, all.LanguageName, true);
     Loading = false;
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+    // Placed when it opens; showing it again after minimising keeps where the user put it.
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && !m_placed) {
         sub->move(20, 20);
+        m_placed = true;
+    }
     LoadFromImage();
 }
 
@@ -355,6 +362,15 @@ void TfBInfoEdit::toneBoxDblClick(QComboBox *box)
 
 bool TfBInfoEdit::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusIn) {
+        // A field taking the focus has its text selected, so what is typed
+        // replaces the value instead of running into it ("446.50000446.1").
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (auto *edit = qobject_cast<QLineEdit *>(watched);
+            edit && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            // After the click that gave the focus has placed the cursor.
+            QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (QComboBox *box : { cbQT, cbDQT })
             if (watched == box->lineEdit() && box->isEnabled()) {

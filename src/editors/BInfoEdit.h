@@ -56,5 +56,6 @@ private:
     EditorHost &m_host;
     bool m_txGuard = false;
     bool m_rxGuard = false;
+    bool m_placed = false;
     QString m_committed[2]; // last text each tone box stored, so a value is stored once
 };

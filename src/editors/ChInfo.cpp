@@ -8,6 +8,7 @@
 #include "image/ChannelCodec.h"
 #include "image/ChannelEntry.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
@@ -179,9 +180,12 @@ void TfChInfo::showEvent(QShowEvent *event)
         TranslateForm(this, all.AppFolder, all.LanguageName, true);
     lNone->setText(cbQT->itemText(0));
     BuildColumns();
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+    // Placed when it opens; showing it again after minimising keeps where the user put it.
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && !m_placed) {
         sub->resize(sub->sizeHint());
         sub->move(20, 20);
+        m_placed = true;
     }
     FillAllRows();
 }
@@ -299,6 +303,8 @@ void TfChInfo::FillRow(int channel)
 {
     if (channel < 1 || channel > gvData->rowCount())
         return;
+    // Inside FillAllRows the grid repaints once, at its end.
+    const bool repaint = gvData->updatesEnabled();
     gvData->setUpdatesEnabled(false);
     const TALL &all = m_host.Data().All;
     const DecodedChannel d = DecodeChannel(all.channelRecord(channel));
@@ -326,17 +332,15 @@ void TfChInfo::FillRow(int channel)
             setTexts(channel, c, QString(), QString());
         setTxEditable(channel, false);
     }
-    gvData->setUpdatesEnabled(true);
+    gvData->setUpdatesEnabled(repaint);
 }
 
 void TfChInfo::FillAllRows()
 {
-    m_filling = true;
     gvData->setUpdatesEnabled(false);
     for (int ch = 1; ch <= gvData->rowCount(); ++ch)
         FillRow(ch);
     gvData->setUpdatesEnabled(true);
-    m_filling = false;
 }
 
 void TfChInfo::StoreCell(int channel, int column)
@@ -414,6 +418,9 @@ void TfChInfo::gvDataSetForeText(int channel, int column, const QString &text)
 
 void TfChInfo::gvDataSelectCell(int channel, int column)
 {
+    // A box still open (Tab, keys) belongs to the cell being left: its typed
+    // tone goes there before the current cell moves.
+    HideBoxes();
     m_row = channel;
     m_column = column;
     ShowCellBox();
@@ -432,6 +439,13 @@ void TfChInfo::SelectCell(int channel, int column)
 
 void TfChInfo::HideBoxes()
 {
+    // Hiding the box that has the focus would pass the focus on as a Tab does,
+    // which moves the grid to the next cell and opens its box; the grid takes
+    // the focus first (the box then stores a typed tone as on leaving it).
+    const QWidget *focus = QApplication::focusWidget();
+    for (QComboBox *b : { cbQT, cbDQT, cbfsgl, cbkz, cbHave })
+        if (focus && b->isVisible() && (b == focus || b->isAncestorOf(focus)))
+            gvData->setFocus();
     for (QComboBox *b : { cbQT, cbDQT, cbfsgl, cbkz, cbHave })
         b->hide();
 }
@@ -515,8 +529,7 @@ bool TfChInfo::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (box->isEditable())
                 ComBoxSetData(box);
-            box->hide();
-            gvData->setFocus();
+            HideBoxes();
             return true;
         }
     } else if (event->type() == QEvent::FocusOut) {

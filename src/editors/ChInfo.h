@@ -84,7 +84,7 @@ private:
     FrequencyDelegate *m_delegate;
     int m_row = 1; // current channel
     int m_column = 1; // current window column
-    bool m_filling = false;
+    bool m_placed = false;
     QSize m_size { 800, 349 };
     QString m_committed; // the last value a box committed, so a value is stored once
 };
