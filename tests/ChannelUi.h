@@ -72,11 +72,20 @@ inline void typeIntoBox(QComboBox *box, const QString &text)
         QTest::keyClicks(box->lineEdit(), text);
 }
 
+// Clicks into a form field (or a box's line) and selects its text: the field
+// does that itself when it takes the focus; a field that had it already takes Ctrl+A.
+inline void clickField(QLineEdit *e)
+{
+    QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(4, e->height() / 2));
+    QCoreApplication::processEvents();
+    if (e->selectedText() != e->text())
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+}
+
 // Clicks a form field, types over its text and presses Enter.
 inline void enterField(QLineEdit *e, const QString &text)
 {
-    QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(4, e->height() / 2));
-    QCoreApplication::processEvents(); // the field selects its text once it has the focus
+    clickField(e);
     if (text.isEmpty())
         QTest::keyClick(e, Qt::Key_Delete);
     else

@@ -144,6 +144,7 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent)
         connect(box, &QComboBox::activated, this, [this, box] { toneBoxCommitted(box); });
         connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, box] { toneBoxCommitted(box); });
         box->lineEdit()->installEventFilter(this);
+        box->installEventFilter(this); // the box, not its line, takes the focus
     }
     for (QComboBox *box : { cbkz, cbfsgl })
         connect(box, &QComboBox::activated, this, &TfBInfoEdit::StoreToImage);
@@ -366,8 +367,10 @@ bool TfBInfoEdit::eventFilter(QObject *watched, QEvent *event)
         // A field taking the focus has its text selected, so what is typed
         // replaces the value instead of running into it ("446.50000446.1").
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (auto *edit = qobject_cast<QLineEdit *>(watched);
-            edit && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        QLineEdit *edit = qobject_cast<QLineEdit *>(watched);
+        if (auto *box = qobject_cast<QComboBox *>(watched))
+            edit = box->lineEdit();
+        if (edit && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             // After the click that gave the focus has placed the cursor.
             QTimer::singleShot(0, edit, &QLineEdit::selectAll);
     }
