@@ -82,9 +82,8 @@ private slots:
                                      << "470.00000" << QStringList { ErrRange } << hex("00000047");
         QTest::newRow("below model") << "100"
                                      << "400.00000" << QStringList { ErrRange } << hex("00000040");
-        QTest::newRow("no number stays, nothing stored")
-            << "4.4.6"
-            << "4.4.6" << QStringList { ErrRange } << hex("00006044");
+        QTest::newRow("no number stays, nothing stored") << "4.4.6"
+                                                         << "4.4.6" << QStringList { ErrRange } << hex("00006044");
     }
     // Typed over the receive frequency of a channel; leaving the field after
     // Enter is no second entry.
@@ -227,7 +226,7 @@ private slots:
         QCOMPARE(record(f.host, 1).mid(8, 2), hex("ffff"));
         // Closing the picker without a choice changes nothing.
         f.host.data.All.Modified = false;
-        ui::whenPickerOpens([](TfToneOption &) { }, &opened);
+        ui::whenPickerOpens([](TfToneOption &) {}, &opened);
         ui::doubleClick(f.w.cbDQT->lineEdit(), f.w.cbDQT->lineEdit()->rect().center());
         QVERIFY(opened);
         QCOMPARE(f.w.cbDQT->currentText(), QStringLiteral("254.1"));

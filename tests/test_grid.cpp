@@ -356,7 +356,7 @@ private slots:
         // Closing the picker without a choice, or with an empty cell, changes nothing.
         host.data.All.Modified = false;
         const QByteArray before = record(host, 4);
-        ui::whenPickerOpens([](TfToneOption &) { }, &opened);
+        ui::whenPickerOpens([](TfToneOption &) {}, &opened);
         ui::doubleClick(w.cbQT->lineEdit(), w.cbQT->lineEdit()->rect().center());
         ui::whenPickerOpens([](TfToneOption &p) { ui::doubleClickTone(p, p.rCTCSS, 8, 13); }, &opened);
         ui::doubleClick(w.cbQT->lineEdit(), w.cbQT->lineEdit()->rect().center());

@@ -180,6 +180,17 @@ void TfBInfoEdit::showEvent(QShowEvent *event)
     LoadFromImage();
 }
 
+bool TfBInfoEdit::event(QEvent *event)
+{
+    // A fixed-size form: its frame in the main window offers minimise and
+    // close, no maximise; set while the frame is new and not yet shown.
+    if (event->type() == QEvent::ParentChange)
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()); sub && !sub->isVisible())
+            sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    return QWidget::event(event);
+}
+
 void TfBInfoEdit::EnableChannelControls(bool on)
 {
     for (QWidget *w : std::initializer_list<QWidget *> { eTX, cbQT, cbDQT, cbkz, chfm, chsmtj, cbfsgl, chCp, chSr })
