@@ -110,6 +110,42 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(saved), 5000);
     }
 
+    // The radio goes away after a write (the cable is pulled): the next Ok
+    // reports the port, and once a radio is back on the line Ok writes again.
+    void writeAfterTheCableWasPulled()
+    {
+        const QString link = m_dir.filePath(QStringLiteral("cable"));
+        auto first = std::make_unique<Sim>(QStringList { QStringLiteral("--link"), link });
+        BoundModule dm(0xF4);
+        dm.All.PortName = link;
+        ScriptedPrompter prompt;
+        TfWriteRadio dialog(dm, prompt);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(prompt.texts(), QStringList { "Writing Completed." }, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(first->process.state(), QProcess::NotRunning, 5000);
+        first.reset();
+        QTest::qWait(300);
+
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(prompt.shown.size(), 2, 5000);
+        QVERIFY2(prompt.shown[1].text.startsWith(QStringLiteral("Cannot Open Commcmication Port.\n%1").arg(link)),
+            qPrintable(prompt.shown[1].text));
+        QTest::qWait(600);
+        QVERIFY(dialog.isVisible()); // stays open with Ok disabled, as for any port failure after Ok
+        QVERIFY(!dialog.btnOk->isEnabled());
+        QCOMPARE(prompt.shown.size(), 2);
+
+        const QString saved = m_dir.filePath(QStringLiteral("second-radio.dat"));
+        Sim second({ QStringLiteral("--link"), link, QStringLiteral("--save"), saved });
+        dialog.btnOk->setEnabled(true);
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(prompt.shown.size(), 3, 20000);
+        QCOMPARE(prompt.shown[2].text, QStringLiteral("Writing Completed."));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(saved), 5000);
+    }
+
     void missingPortCloses()
     {
         BoundModule dm;
