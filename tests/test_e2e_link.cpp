@@ -28,7 +28,8 @@ Run runCli(const QStringList &args, int timeoutMs = 60000, const QString &asUser
         p.start(QStringLiteral(CLI_PATH), args);
     else
         p.start(QStringLiteral("setpriv"),
-            QStringList { "--reuid=" + asUser, "--regid=" + asUser, "--clear-groups", QStringLiteral(CLI_PATH) } + args);
+            QStringList { "--reuid=" + asUser, "--regid=" + asUser, "--clear-groups", QStringLiteral(CLI_PATH) }
+                + args);
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
         p.waitForFinished(2000);
@@ -199,10 +200,11 @@ private slots:
         QVERIFY(holder.open(QIODevice::ReadWrite));
         const Run r = runCli({ "read", "--port", sim.path, path(QStringLiteral("held.dat")) });
         QCOMPARE(r.code, 4);
-        QVERIFY2(r.err.contains(QStringLiteral("Cannot Open Commcmication Port.\n%1 is held by another program (")
-                                    .arg(sim.path)),
+        QVERIFY2(r.err.contains(
+                     QStringLiteral("Cannot Open Commcmication Port.\n%1 is held by another program (").arg(sim.path)),
             qPrintable(r.err));
-        QVERIFY2(r.err.contains(QStringLiteral("process %1").arg(QCoreApplication::applicationPid())), qPrintable(r.err));
+        QVERIFY2(
+            r.err.contains(QStringLiteral("process %1").arg(QCoreApplication::applicationPid())), qPrintable(r.err));
         QVERIFY(!r.err.contains(QStringLiteral("permission")));
     }
 

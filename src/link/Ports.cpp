@@ -8,10 +8,10 @@
 
 #include <algorithm>
 #ifdef Q_OS_UNIX
-#include <grp.h>
-#include <unistd.h>
 #include <cerrno>
+#include <grp.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -77,8 +77,8 @@ QStringList PresentSerialDevices()
     // Every port that can be opened now: a port another program holds is left out.
     for (int n = 1; n <= 256; ++n) {
         const QString name = n <= 9 ? QStringLiteral("COM%1").arg(n) : QStringLiteral("\\\\.\\COM%1").arg(n);
-        const HANDLE h = ::CreateFileW(reinterpret_cast<const wchar_t *>(name.utf16()), GENERIC_READ | GENERIC_WRITE,
-            0, nullptr, OPEN_EXISTING, 0, nullptr);
+        const HANDLE h = ::CreateFileW(reinterpret_cast<const wchar_t *>(name.utf16()), GENERIC_READ | GENERIC_WRITE, 0,
+            nullptr, OPEN_EXISTING, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             continue;
         ::CloseHandle(h);
