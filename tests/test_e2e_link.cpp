@@ -91,11 +91,18 @@ class TestE2eLink : public QObject
     }
 
 private slots:
+    void readGivesTheRadiosMemory_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        QTest::newRow("plain") << QStringList();
+        QTest::newRow("stray byte before the acknowledgement") << QStringList { "--fault", "stray" };
+    }
     void readGivesTheRadiosMemory()
     {
+        QFETCH(QStringList, fault);
         const QString memory = radioMemory(QStringLiteral("radio.dat"), QStringLiteral("400 - 470MHz"));
         QVERIFY(!memory.isEmpty());
-        Sim sim({ QStringLiteral("--memory"), memory });
+        Sim sim(QStringList { QStringLiteral("--memory"), memory } + fault);
         QVERIFY(!sim.path.isEmpty());
         const QString out = path(QStringLiteral("read.dat"));
         const Run r = runCli({ "read", "--port", sim.path, out });
