@@ -89,7 +89,10 @@ TfTestFrequency::TfTestFrequency(DataModule &dm, TPrompter &prompter, QWidget *p
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(gvData);
     layout->addLayout(okCancel(this, btnOk, btnCancel));
-    setFixedSize(300, 470);
+    // The grid shows all 16 rows and 3 columns whole; a widened column scrolls.
+    const int frame = 2 * gvData->frameWidth();
+    gvData->setFixedSize(60 + 100 + 100 + frame, gvData->horizontalHeader()->sizeHint().height() + 16 * 22 + frame);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TfTestFrequency::showEvent(QShowEvent *event)
