@@ -1,6 +1,7 @@
 #include "editors/BInfoEdit.h"
 #include "app/DataModule.h"
 #include "app/EditorHost.h"
+#include "editors/ToneBox.h"
 #include "editors/ToneOption.h"
 #include "i18n/TranslateForm.h"
 #include "image/ChannelCodec.h"
@@ -41,18 +42,6 @@ QLineEdit *frequencyEdit(QWidget *parent, const char *name)
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), e));
     e->setAlignment(Qt::AlignRight);
     return e;
-}
-
-QComboBox *toneBox(QWidget *parent, const char *name)
-{
-    auto *b = named(new QComboBox(parent), name);
-    b->addItems(ToneBoxEntries());
-    b->setEditable(true);
-    b->setInsertPolicy(QComboBox::NoInsert);
-    b->setCompleter(nullptr);
-    b->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.DINdin]*")), b));
-    b->setProperty(Tag::Property, Tag::FirstEntryOnly);
-    return b;
 }
 
 // The channel selector takes any number typed and corrects it into 1..16.
@@ -100,8 +89,8 @@ TfBInfoEdit::TfBInfoEdit(EditorHost &host, QWidget *parent)
     Label10 = label(page, "Label10", "TX Power");
     eRx = frequencyEdit(page, "eRx");
     eTX = frequencyEdit(page, "eTX");
-    cbQT = toneBox(page, "cbQT");
-    cbDQT = toneBox(page, "cbDQT");
+    cbQT = MakeToneBox(page, "cbQT");
+    cbDQT = MakeToneBox(page, "cbDQT");
     cbkz = named(new QComboBox(page), "cbkz");
     cbkz->addItems({ QStringLiteral("Wide"), QStringLiteral("Narrow") });
     cbfsgl = named(new QComboBox(page), "cbfsgl");

@@ -2,6 +2,7 @@
 #include "app/DataModule.h"
 #include "app/EditorHost.h"
 #include "app/PrintData.h"
+#include "editors/ToneBox.h"
 #include "editors/ToneOption.h"
 #include "i18n/TranslateForm.h"
 #include "image/ChannelCodec.h"
@@ -73,20 +74,11 @@ const char *const DesignColumns[] = { "Channel No.", "RX Frequency", "TX Frequen
 const int DesignWidths[] = { 70, 90, 90, 80, 80, 60, 60, 60, 60, 60, 60 };
 const int DesignAligns[] = { 2, 3, 3, 3, 3, 2, 2, 2, 2, 2, 2 };
 
-QComboBox *makeBox(QWidget *parent, const char *name, const QStringList &entries, bool editable, int tag)
+QComboBox *makeBox(QWidget *parent, const char *name, const QStringList &entries)
 {
     auto *b = new QComboBox(parent);
     b->setObjectName(QLatin1String(name));
     b->addItems(entries);
-    b->setEditable(editable);
-    if (editable) {
-        b->setInsertPolicy(QComboBox::NoInsert);
-        // Completing "12" to "123.0" would store a tone nobody typed.
-        b->setCompleter(nullptr);
-        b->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.DINdin]*")), b));
-    }
-    if (tag != 0)
-        b->setProperty(Tag::Property, tag);
     b->hide();
     return b;
 }
@@ -127,13 +119,14 @@ TfChInfo::TfChInfo(EditorHost &host, QWidget *parent)
     lNone->setObjectName(QStringLiteral("lNone"));
     lNone->hide();
 
-    const QStringList tones = ToneBoxEntries();
     QWidget *boxParent = gvData->viewport();
-    cbQT = makeBox(boxParent, "cbQT", tones, true, Tag::FirstEntryOnly);
-    cbDQT = makeBox(boxParent, "cbDQT", tones, true, Tag::FirstEntryOnly);
-    cbfsgl = makeBox(boxParent, "cbfsgl", { QStringLiteral("Low"), QStringLiteral("High") }, false, 0);
-    cbkz = makeBox(boxParent, "cbkz", { QStringLiteral("Wide"), QStringLiteral("Narrow") }, false, 0);
-    cbHave = makeBox(boxParent, "cbHave", { QStringLiteral("Yes"), QStringLiteral("No") }, false, 0);
+    cbQT = MakeToneBox(boxParent, "cbQT");
+    cbDQT = MakeToneBox(boxParent, "cbDQT");
+    cbQT->hide();
+    cbDQT->hide();
+    cbfsgl = makeBox(boxParent, "cbfsgl", { QStringLiteral("Low"), QStringLiteral("High") });
+    cbkz = makeBox(boxParent, "cbkz", { QStringLiteral("Wide"), QStringLiteral("Narrow") });
+    cbHave = makeBox(boxParent, "cbHave", { QStringLiteral("Yes"), QStringLiteral("No") });
     for (QComboBox *b : { cbQT, cbDQT, cbfsgl, cbkz, cbHave }) {
         b->installEventFilter(this);
         connect(b, &QComboBox::activated, this, [this, b] { ComBoxSetData(b); });

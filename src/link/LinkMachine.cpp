@@ -129,6 +129,22 @@ void ReadMachine::ok()
     sendProgramRequest();
 }
 
+const TMacType *Machine::radioModel() const
+{
+    const QString code = QString::fromLatin1(reinterpret_cast<const char *>(m_buffer.data()) + 1, 4);
+    return m_all.Models->FindByCode(code);
+}
+
+void Machine::refuseModel()
+{
+    send(QByteArray(1, End));
+    m_expected = 0;
+    // The transfer is over: whatever the radio still sends is ignored.
+    m_state = 0;
+    failOnce(m_texts.ModError);
+    act(Action::Finished, 0);
+}
+
 void Machine::sendAcknowledgement(int outputWait)
 {
     m_expected = 1;
@@ -150,19 +166,13 @@ void ReadMachine::handleReply()
     case 1: handleProgramAck(OutputWaitRead); break;
     case 2: {
         act(Action::StopTimer, HeadTime);
-        const QString code = QString::fromLatin1(reinterpret_cast<const char *>(m_buffer.data()) + 1, 4);
-        if (m_all.Models->FindByCode(code)) {
+        if (radioModel()) {
             m_state = 3;
             m_nextAddress = -8;
             m_dataCount = 0;
             sendAck();
         } else {
-            send(QByteArray(1, End));
-            m_expected = 0;
-            // The transfer is over: whatever the radio still sends is ignored.
-            m_state = 0;
-            failOnce(m_texts.ModError);
-            act(Action::Finished, 0);
+            refuseModel();
         }
         break;
     }
@@ -317,8 +327,7 @@ void WriteMachine::handleReply()
     case 1: handleProgramAck(OutputWaitWrite); break;
     case 2: {
         act(Action::StopTimer, HeadTime);
-        const QString code = QString::fromLatin1(reinterpret_cast<const char *>(m_buffer.data()) + 1, 4);
-        const TMacType *radio = m_all.Models->FindByCode(code);
+        const TMacType *radio = radioModel();
         const TMacType *bound = m_all.CurrentModel;
         if (radio && bound && radio->Code == bound->Code) {
             go();
@@ -327,11 +336,7 @@ void WriteMachine::handleReply()
             m_state = 0; // bytes that still come in are not an answer
             m_actions.append({ Action::Ask, 0, {}, m_texts.Modforce });
         } else {
-            send(QByteArray(1, End));
-            m_expected = 0;
-            m_state = 0;
-            failOnce(m_texts.ModError);
-            act(Action::Finished, 0);
+            refuseModel();
             act(Action::StartTimer, CloseTime);
         }
         break;

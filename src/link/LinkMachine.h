@@ -13,6 +13,7 @@
 
 class TALL;
 class TLanguage;
+class TMacType;
 
 namespace Link
 {
@@ -105,6 +106,10 @@ protected:
     // Shows a failure message unless one was shown in this attempt; true when shown.
     bool failOnce(const QString &text);
     void sendProgramRequest();
+    // The catalogue model of the code in the identification held, or none.
+    const TMacType *radioModel() const;
+    // Ends the transfer with "E" and ModError.
+    void refuseModel();
     // Sends 0x06 and waits, guarded, for the radio's 0x06.
     void sendAcknowledgement(int outputWait);
     void handleProgramAck(int outputWait);
