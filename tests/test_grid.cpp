@@ -173,7 +173,8 @@ private slots:
         typeInto(w, 3, C::ColRx, QStringLiteral("446.5"));
         typeTone(w, 3, C::ColDec, typed);
         QTEST(w.DisplayText(3, C::ColDec), "shown");
-        QVERIFY(!w.ShownBox()); // Enter hides the box
+        QVERIFY(!w.ShownBox()); // Enter hides the box and opens no other
+        QCOMPARE(w.gvData->currentColumn() + 1, int(C::ColDec));
         w.FillRow(3);
         QTEST(w.DisplayText(3, C::ColDec), "reloaded");
     }

@@ -517,8 +517,9 @@ bool TfChInfo::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (box->isEditable())
                 ComBoxSetData(box);
-            box->hide();
+            // Focus first: hiding a focused box would pass the focus on like Tab.
             gvData->setFocus();
+            box->hide();
             return true;
         }
     } else if (event->type() == QEvent::FocusOut) {
