@@ -16,9 +16,10 @@ class TestCli : public QObject
         int code;
         QString out, err;
     };
-    Run cli(const QStringList &args)
+    Run cli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         QProcess p;
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(CLI_PATH), args);
         if (!p.waitForFinished(20000))
             return { -1, {}, {} };
@@ -26,6 +27,14 @@ class TestCli : public QObject
             QString::fromUtf8(p.readAllStandardError()) };
     }
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    // The text of a PDF, through pdftotext (poppler-utils).
+    static QString pdfText(const QString &pdf)
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
+        p.waitForFinished(20000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
 
 private slots:
     void newInfoChannels()
@@ -60,16 +69,54 @@ private slots:
     {
         const QString f = path("print.dat");
         const QString pdf = path("print.pdf");
-        QCOMPARE(cli({"new", f}).code, 0);
-        QCOMPARE(cli({"set", f, "1", "rx", "451.125"}).code, 0);
-        const Run r = cli({"print", f, pdf});
+        QCOMPARE(cli({ "new", f }).code, 0);
+        QCOMPARE(cli({ "set", f, "1", "rx", "451.125" }).code, 0);
+        // No display at all: the tool must find its own way to render.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+            env.remove(QString::fromLatin1(name));
+        const Run r = cli({ "print", f, pdf }, env);
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QVERIFY(r.err.isEmpty());
-        QFile out(pdf);
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        QVERIFY(out.read(5) == "%PDF-");
-        QCOMPARE(cli({"print", f}).code, 2);
-        QCOMPARE(cli({"print", "/nonexistent.dat", pdf}).code, 3);
+        const QString english = pdfText(pdf);
+        QVERIFY(english.contains(QStringLiteral("Key Function")));
+        QVERIFY(english.contains(QRegularExpression(QStringLiteral("RX Frequency\\s+451.12500"))));
+
+        const QString chinesePdf = path("print-chinese.pdf");
+        const Run zh = cli({ "print", f, chinesePdf, "--language", "Chinese" }, env);
+        QVERIFY2(zh.code == 0, qPrintable(zh.err));
+        const QString chinese = pdfText(chinesePdf);
+        QVERIFY(chinese.contains(QStringLiteral("451.12500")));
+        QVERIFY(!chinese.contains(QStringLiteral("Key Function")));
+        QVERIFY(!chinese.contains(QStringLiteral("RX Frequency")));
+    }
+
+    void printRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no output") << QStringList { "print.dat" } << 2 << "print takes FILE.dat OUT.pdf";
+        QTest::newRow("no data file") << QStringList { "/nonexistent.dat", "out.pdf" } << 3 << "cannot use";
+        QTest::newRow("no language name")
+            << QStringList { "print.dat", "out.pdf", "--language" } << 2 << "--language needs";
+        QTest::newRow("unknown language")
+            << QStringList { "print.dat", "out.pdf", "--language", "Klingon" } << 2 << "no language file";
+        QTest::newRow("output is a folder") << QStringList { "print.dat", "." } << 3 << "could not be written";
+    }
+    void printRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const QString f = path("print.dat");
+        QCOMPARE(cli({ "new", f }).code, 0);
+        for (QString &a : args)
+            if (a == QLatin1String("print.dat") || a == QLatin1String("out.pdf") || a == QLatin1String("."))
+                a = m_dir.filePath(a);
+        const Run r = cli(QStringList { "print" } + args);
+        QTEST(r.code, "code");
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists(path("out.pdf")));
     }
 
     void options()

@@ -4,8 +4,13 @@
 #include "CoreFixture.h"
 
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -15,10 +20,16 @@ struct Run {
     QString out, err;
 };
 
-Run runCli(const QStringList &args, int timeoutMs = 60000)
+// Runs the tool, as another user when asUser is given (through setpriv).
+Run runCli(const QStringList &args, int timeoutMs = 60000, const QString &asUser = QString())
 {
     QProcess p;
-    p.start(QStringLiteral(CLI_PATH), args);
+    if (asUser.isEmpty())
+        p.start(QStringLiteral(CLI_PATH), args);
+    else
+        p.start(QStringLiteral("setpriv"),
+            QStringList { "--reuid=" + asUser, "--regid=" + asUser, "--clear-groups", QStringLiteral(CLI_PATH) }
+                + args);
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
         p.waitForFinished(2000);
@@ -80,11 +91,18 @@ class TestE2eLink : public QObject
     }
 
 private slots:
+    void readGivesTheRadiosMemory_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        QTest::newRow("plain") << QStringList();
+        QTest::newRow("stray byte before the acknowledgement") << QStringList { "--fault", "stray" };
+    }
     void readGivesTheRadiosMemory()
     {
+        QFETCH(QStringList, fault);
         const QString memory = radioMemory(QStringLiteral("radio.dat"), QStringLiteral("400 - 470MHz"));
         QVERIFY(!memory.isEmpty());
-        Sim sim({ QStringLiteral("--memory"), memory });
+        Sim sim(QStringList { QStringLiteral("--memory"), memory } + fault);
         QVERIFY(!sim.path.isEmpty());
         const QString out = path(QStringLiteral("read.dat"));
         const Run r = runCli({ "read", "--port", sim.path, out });
@@ -179,6 +197,42 @@ private slots:
             QVERIFY(!QFile::exists(target)); // a failed read saves nothing
         else
             QCOMPARE(fileBytes(image), before);
+    }
+
+    // The second line of the port message says why the device cannot be used.
+    void heldPort()
+    {
+        Sim sim({});
+        QSerialPort holder(sim.path);
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        const Run r = runCli({ "read", "--port", sim.path, path(QStringLiteral("held.dat")) });
+        QCOMPARE(r.code, 4);
+        QVERIFY2(r.err.contains(
+                     QStringLiteral("Cannot Open Commcmication Port.\n%1 is held by another program (").arg(sim.path)),
+            qPrintable(r.err));
+        QVERIFY2(
+            r.err.contains(QStringLiteral("process %1").arg(QCoreApplication::applicationPid())), qPrintable(r.err));
+        QVERIFY(!r.err.contains(QStringLiteral("permission")));
+    }
+
+    void deniedPort()
+    {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("needs root and setpriv to run the tool as another user");
+        const struct group *dialout = ::getgrnam("dialout");
+        if (!dialout)
+            QSKIP("no dialout group here");
+        Sim sim({});
+        // Laid out like a cable's device node: root's, group dialout, mode 660.
+        const QByteArray device = QFile::encodeName(sim.path);
+        QVERIFY(::chown(device.constData(), 0, dialout->gr_gid) == 0);
+        QVERIFY(::chmod(device.constData(), 0660) == 0);
+        const Run r = runCli({ "read", "--port", sim.path, "/tmp/tl5960s-denied.dat" }, 60000, QStringLiteral("65534"));
+        if (r.err.contains(QStringLiteral("failed to execute")))
+            QSKIP("the tool cannot be run as another user from this build folder");
+        QCOMPARE(r.code, 4);
+        QVERIFY2(r.err.contains(QStringLiteral("%1: permission denied").arg(sim.path)), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("sudo usermod -aG dialout $USER")), qPrintable(r.err));
     }
 
     void missingPort()

@@ -4,6 +4,9 @@
 #include "CoreFixture.h"
 #include "link/LinkMachine.h"
 #include "link/Ports.h"
+#include "models/MacType.h"
+
+#include <memory>
 
 #include <QtTest>
 
@@ -69,6 +72,13 @@ QByteArray radioMemory(uint8_t band)
 }
 
 const QByteArray ack(1, char(0x06));
+
+std::unique_ptr<Machine> makeMachine(bool write, BoundModule &dm)
+{
+    if (write)
+        return std::make_unique<WriteMachine>(dm.All, dm.Texts);
+    return std::make_unique<ReadMachine>(dm.All, dm.Texts);
+}
 
 } // namespace
 
@@ -306,6 +316,154 @@ private slots:
         QCOMPARE(w.messages, QStringList { "Please check all connections and communication port settings." });
     }
 
+    // Every row of both failure tables: where the transfer stands, what goes
+    // wrong, and what the user sees and the dialog does afterwards.
+    void failureTables_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("stage"); // 0 dialog shown, 1 program mode, 2 identification, 3 at block 6
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("closes"); // CloseTime runs afterwards
+        QTest::addColumn<bool>("okEnabled");
+        QTest::addColumn<bool>("longPause"); // the 2500 ms pause before the message
+        const QString port = QStringLiteral("Cannot Open Commcmication Port.");
+        const QString com = QStringLiteral("Please check all connections and communication port settings.");
+        for (const bool write : { false, true }) {
+            const char *w = write ? "write: " : "read: ";
+            auto row = [&](const char *name) -> QTestData & {
+                return QTest::newRow(qPrintable(QString::fromLatin1(w) + QLatin1String(name))) << write;
+            };
+            row("port cannot be opened") << 0 << "open" << port + "\n/dev/x is not there" << true << true << false;
+            row("port fails after Ok") << 1 << "port" << port << false << false << false;
+            row("no program-mode acknowledgement") << 1 << "head" << com << true << false << true;
+            row("no identification") << 2 << "head" << com << true << false << true;
+            // The writer gives Ok back after a time-out in the block exchange.
+            row("no reply in the block exchange") << 3 << "try" << com << true << write << false;
+        }
+        QTest::newRow("read: first line error") << false << 3 << "line try"
+                                                << "" << false << false << false;
+        QTest::newRow("read: second line error")
+            << false << 3 << "line retime line try" << com << true << false << false;
+        QTest::newRow("write: line error") << true << 3 << "line try" << com << false << false << false;
+    }
+    void failureTables()
+    {
+        QFETCH(bool, write);
+        QFETCH(int, stage);
+        QFETCH(QString, events);
+        BoundModule dm(0xF4);
+        dm.All.Modified = false;
+        const RadioImageBytes before = dm.All.RadioImage;
+        const std::unique_ptr<Machine> m = makeMachine(write, dm);
+        Wire w;
+        if (stage >= 1) {
+            m->ok();
+            w.take(*m);
+        }
+        if (stage >= 2) {
+            m->received(ack);
+            w.take(*m);
+        }
+        if (stage >= 3) {
+            m->received(identification("5960"));
+            w.take(*m);
+            for (int block = 0; block < 6; ++block) {
+                m->received(ack);
+                if (!write)
+                    m->received(QByteArray(12, char(block)));
+                w.take(*m);
+            }
+        }
+        w.takeSent();
+        w.pauses.clear();
+        for (const QString &e : events.split(QLatin1Char(' '))) {
+            if (e == QLatin1String("open"))
+                m->portOpenFailed(QStringLiteral("/dev/x is not there"));
+            else if (e == QLatin1String("port"))
+                m->portFailed(QString());
+            else if (e == QLatin1String("head"))
+                m->timerExpired(HeadTime);
+            else if (e == QLatin1String("try"))
+                m->timerExpired(TryTime);
+            else if (e == QLatin1String("retime"))
+                m->timerExpired(ReTime);
+            else if (e == QLatin1String("line"))
+                m->lineError();
+            w.take(*m);
+        }
+        QTEST(w.messages.join(QLatin1Char('|')), "message");
+        QTEST(w.running.contains(CloseTime), "closes");
+        QTEST(w.okEnabled, "okEnabled");
+        QTEST(w.pauses.contains(2500), "longPause");
+        if (w.pauses.contains(2500)) // the pause comes before the message
+            QCOMPARE(w.pauses.last(), 2500);
+        QVERIFY(!w.takeSent().contains('E')); // after a failure the radio gets no end byte
+        QCOMPARE(m->state(), 0);
+        if (events == QLatin1String("line try")) {
+            QCOMPARE(w.running.contains(ReTime), !write); // only the reader restarts by itself
+        }
+        if (!write) {
+            QCOMPARE(dm.All.RadioImage, before);
+            QVERIFY(!dm.All.Modified);
+        } else if (stage >= 1) {
+            // The identification block is rewritten on every Ok, even when the write then fails.
+            QCOMPARE(bytesAt(dm.All.RadioImage, 336, 8), QByteArray("P5960\xF4\x00\x00", 8));
+        }
+    }
+
+    // A byte other than 0x06 where an acknowledgement is awaited changes nothing; the guard runs on.
+    void otherByteThanAcknowledgement()
+    {
+        for (const bool write : { false, true }) {
+            BoundModule dm(0xF4);
+            const std::unique_ptr<Machine> m = makeMachine(write, dm);
+            Wire w;
+            handshake(*m, w, "5960");
+            QCOMPARE(w.takeSent(), ack);
+            m->received(QByteArray(1, char(0x15)));
+            w.take(*m);
+            QVERIFY(w.takeSent().isEmpty());
+            QVERIFY(w.running.contains(TryTime));
+            QCOMPARE(m->state(), 3);
+            // A later acknowledgement does not help: the held byte stays first.
+            m->received(ack);
+            w.take(*m);
+            QVERIFY(w.takeSent().isEmpty());
+        }
+    }
+
+    // A line error while the dialog still waits for Ok starts the transfer 500 ms later.
+    void lineErrorBeforeOk()
+    {
+        BoundModule dm;
+        ReadMachine m(dm.All, dm.Texts);
+        Wire w;
+        m.lineError();
+        w.take(m);
+        QVERIFY(w.sent.isEmpty());
+        QVERIFY(w.running.contains(ReTime));
+        m.timerExpired(ReTime);
+        w.take(m);
+        QCOMPARE(w.takeSent(), QByteArray("PROGRAM"));
+        QCOMPARE(m.state(), 1);
+        QVERIFY(w.messages.isEmpty());
+    }
+
+    // The writer refuses a catalogue model with another channel count outright.
+    void otherChannelCountIsRefused()
+    {
+        BoundModule dm(0xF4);
+        dm.Models.Add(std::make_unique<TMacType>(QStringLiteral("3960"), 8, QStringLiteral("TL-3960 (8)")));
+        WriteMachine m(dm.All, dm.Texts);
+        Wire w;
+        handshake(m, w, "3960");
+        QVERIFY(w.questions.isEmpty());
+        QCOMPARE(w.takeSent(), QByteArray("E"));
+        QCOMPARE(w.messages, QStringList { "Model Type Wrong." });
+        QVERIFY(w.running.contains(CloseTime));
+    }
+
     void lineLostOnce()
     {
         BoundModule dm;
@@ -349,6 +507,13 @@ private slots:
         QCOMPARE(frames[0], QByteArray("W\x00\x00\x08", 4) + bytesAt(dm.All.RadioImage, 16, 8));
         QCOMPARE(frames[45].left(4), QByteArray("W\x01\x68\x08", 4));
         QCOMPARE(frames.last().size(), 12);
+        // Exactly radio addresses 0..367 go out, block by block: nothing of offsets 0..15 or 384 on.
+        QByteArray data;
+        for (int block = 0; block < 46; ++block) {
+            QCOMPARE(frames[block].left(4), QByteArray("W") + char(block * 8 / 256) + char(block * 8 % 256) + char(8));
+            data += frames[block].mid(4);
+        }
+        QCOMPARE(data, bytesAt(dm.All.RadioImage, 16, 368));
         QCOMPARE(w.takeSent(), QByteArray("E"));
         QCOMPARE(w.messages, QStringList { "Writing Completed." });
         QCOMPARE(bytesAt(dm.All.RadioImage, 336, 8), QByteArray("P5960\xF4\x00\x00", 8));

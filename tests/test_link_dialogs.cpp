@@ -91,13 +91,18 @@ private slots:
         QVERIFY(!dm.All.Modified);
     }
 
+    // After a write the dialog stays open for the next radio. The radio goes
+    // away (the cable is pulled): the next Ok reports the port, and once a
+    // radio is back on the line Ok writes again.
     void writeStaysOpenForTheNextRadio()
     {
-        const QString saved = m_dir.filePath(QStringLiteral("written.dat"));
-        Sim sim({ QStringLiteral("--save"), saved });
+        const QString link = m_dir.filePath(QStringLiteral("cable"));
+        const QString written = m_dir.filePath(QStringLiteral("written.dat"));
+        auto first
+            = std::make_unique<Sim>(QStringList { QStringLiteral("--link"), link, QStringLiteral("--save"), written });
         BoundModule dm(0xF4);
         EncodeChannelField(dm.All, 1, 0, QStringLiteral("451.125"));
-        dm.All.PortName = sim.path;
+        dm.All.PortName = link;
         ScriptedPrompter prompt;
         TfWriteRadio dialog(dm, prompt);
         dialog.show();
@@ -107,6 +112,26 @@ private slots:
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.btnOk->isEnabled());
         QCOMPARE(dialog.pBar->value(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(written), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(first->process.state(), QProcess::NotRunning, 5000);
+        first.reset();
+        QTest::qWait(300);
+
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(prompt.shown.size(), 2, 5000);
+        QVERIFY2(prompt.shown[1].text.startsWith(QStringLiteral("Cannot Open Commcmication Port.\n%1").arg(link)),
+            qPrintable(prompt.shown[1].text));
+        QTest::qWait(600);
+        QVERIFY(dialog.isVisible()); // stays open with Ok disabled, as for any port failure after Ok
+        QVERIFY(!dialog.btnOk->isEnabled());
+        QCOMPARE(prompt.shown.size(), 2);
+
+        const QString saved = m_dir.filePath(QStringLiteral("second-radio.dat"));
+        Sim second({ QStringLiteral("--link"), link, QStringLiteral("--save"), saved });
+        dialog.btnOk->setEnabled(true);
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(prompt.shown.size(), 3, 20000);
+        QCOMPARE(prompt.shown[2].text, QStringLiteral("Writing Completed."));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(saved), 5000);
     }
 

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -274,38 +275,163 @@ private slots:
 
     void testFrequency_data()
     {
+        QTest::addColumn<QString>("before"); // a value committed first, if any
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("ok"); // closed with Ok, else Cancel
         QTest::addColumn<int>("closingMessages");
         const QString err = QStringLiteral("The frequecy number come amiss!");
-        QTest::newRow("above model") << "700"
-                                     << "470.00000" << QStringList { err } << 1;
-        QTest::newRow("below model") << "200"
-                                     << "450.00000" << QStringList { err } << 1;
-        QTest::newRow("in band, no raster") << "460.0125"
-                                            << "460.01250" << QStringList {} << 1;
-        QTest::newRow("outside band") << "480"
-                                      << "480.00000" << QStringList { "Frequecy is Out of range." } << 1;
-        QTest::newRow("no number") << "4.4.6"
-                                   << "" << QStringList {} << 0;
+        const QString out = QStringLiteral("Frequecy is Out of range.");
+        QTest::newRow("above model") << ""
+                                     << "700"
+                                     << "470.00000" << QStringList { err } << false << 1;
+        QTest::newRow("below model") << ""
+                                     << "200"
+                                     << "450.00000" << QStringList { err } << true << 1;
+        QTest::newRow("in band, no raster") << ""
+                                            << "460.0125"
+                                            << "460.01250" << QStringList {} << true << 1;
+        QTest::newRow("outside band") << ""
+                                      << "480"
+                                      << "480.00000" << QStringList { out } << false << 1;
+        QTest::newRow("no number, empty cell") << ""
+                                               << "."
+                                               << "" << QStringList {} << false << 0;
+        QTest::newRow("no number keeps the value") << "455"
+                                                   << "."
+                                                   << "455.00000" << QStringList {} << true << 1;
+        QTest::newRow("emptied") << "455"
+                                 << ""
+                                 << "" << QStringList {} << false << 1;
     }
     void testFrequency()
     {
+        QFETCH(QString, before);
         QFETCH(QString, typed);
         QFETCH(QStringList, messages);
+        QFETCH(bool, ok);
         FakeHost host(0xF4);
-        const RadioImageBytes before = host.data.All.RadioImage;
+        const RadioImageBytes before_image = host.data.All.RadioImage;
         TfTestFrequency d(host.data, host.prompter);
         d.show();
+        if (!before.isEmpty())
+            d.gvData->item(0, 1)->setText(before);
+        host.prompter.clear();
         d.gvData->item(0, 1)->setText(typed); // what committing the cell editor does
         QTEST(d.gvData->item(0, 1)->text(), "cell");
         QCOMPARE(host.prompter.texts(), messages);
         host.prompter.clear();
-        d.reject();
-        // The closing message follows a committed number, once.
+        if (ok)
+            d.btnOk->click();
+        else
+            d.btnCancel->click();
+        // The closing message follows a committed number, once, under Confirmation.
         QTEST(int(host.prompter.shown.size()), "closingMessages");
+        if (!host.prompter.shown.isEmpty())
+            QCOMPARE(host.prompter.texts().first(),
+                QStringLiteral("Test Frequency mismatch.#10#13Execute read data from radio or write to radio."));
+        QCOMPARE(host.data.All.RadioImage, before_image);
+        QVERIFY(!host.data.All.Modified);
+    }
+
+    // The cells take digits and one point only, five of each at most, as they are typed.
+    void testFrequencyTyping()
+    {
+        FakeHost host(0xF4);
+        TfTestFrequency d(host.data, host.prompter);
+        d.show();
+        QTableWidgetItem *cell = d.gvData->item(2, 2);
+        d.gvData->setCurrentItem(cell);
+        d.gvData->editItem(cell);
+        auto *editor = d.gvData->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("-4a60.012345#"));
+        QCOMPARE(editor->text(), QStringLiteral("460.01234"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(cell->text(), QStringLiteral("460.01234")); // the view commits on its next turn
+        QVERIFY(d.Edited);
+        QVERIFY(host.prompter.shown.isEmpty());
+    }
+
+    // The channel numbers are fixed; a second showing starts empty again.
+    void testFrequencyFreshEachTime()
+    {
+        FakeHost host(0xF4);
+        {
+            TfTestFrequency d(host.data, host.prompter);
+            d.show();
+            d.gvData->item(15, 1)->setText(QStringLiteral("455"));
+            QCOMPARE(d.gvData->item(15, 0)->text(), QStringLiteral("16"));
+            QVERIFY(!(d.gvData->item(15, 0)->flags() & Qt::ItemIsEditable));
+            d.reject();
+        }
+        TfTestFrequency again(host.data, host.prompter);
+        again.show();
+        QVERIFY(!again.Edited);
+        QCOMPARE(again.gvData->item(15, 1)->text(), QString());
+    }
+
+    void embeddedMessage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("hyphen") << "-"
+                                << "";
+        QTest::newRow("hash") << "#"
+                              << "";
+        QTest::newRow("blank") << " "
+                               << " ";
+        QTest::newRow("letters and digits") << "Tl 5960s"
+                                            << "Tl 5960s";
+        QTest::newRow("mixed") << "a-b#c.d"
+                               << "abcd";
+        QTest::newRow("33 characters") << QString(33, QLatin1Char('x')) << QString(32, QLatin1Char('x'));
+    }
+    void embeddedMessage()
+    {
+        QFETCH(QString, typed);
+        FakeHost host;
+        const RadioImageBytes before = host.data.All.RadioImage;
+        TfEmbeddedMessage d(host.data);
+        d.show();
+        for (QLineEdit *e : { d.edEMA, d.edEMB }) {
+            QTest::keyClicks(e, typed);
+            QTEST(e->text(), "shown");
+        }
+        d.btnOk->click();
         QCOMPARE(host.data.All.RadioImage, before);
+        QVERIFY(!host.data.All.Modified);
+    }
+
+    // A new password that is on shows its box checked and filled; the serial
+    // number is only shown while it is not editable.
+    void passwordAndSerialLoad()
+    {
+        FakeHost host;
+        auto &img = host.data.All.RadioImage;
+        const QByteArray bytes("  12ab  X9-Z  \x01 ");
+        std::copy(bytes.begin(), bytes.begin() + 16, img.begin());
+        host.data.All.NewPasswordEnabled = true;
+        TfPassWord p(host);
+        p.show();
+        QCOMPARE(p.cxoPasd->text(), QStringLiteral("12ab"));
+        QVERIFY(p.cbNps->isChecked());
+        QVERIFY(p.cxnPasd->isEnabled());
+        QCOMPARE(p.cxnPasd->text(), QStringLiteral("X9 Z"));
+        QVERIFY(!host.data.All.Modified);
+
+        host.data.All.SerialEditable = false;
+        const RadioImageBytes before = img;
+        auto *info = new TfInfoMsg(host); // closing deletes it
+        info->show();
+        QVERIFY(info->cxSerial->isReadOnly());
+        info->cxSerial->setText(QStringLiteral("CHANGED"));
+        info->btnOk->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(host.destroyed.size(), 1);
+        QCOMPARE(img, before);
+        QVERIFY(!host.data.All.Modified);
     }
 };
 

@@ -3,9 +3,11 @@
 #include "FakeHost.h"
 #include "app/Print.h"
 #include "app/PrintData.h"
+#include "editors/OptFun.h"
 #include "image/ChannelEntry.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -111,6 +113,48 @@ private slots:
         QCOMPARE(pdfText(b), pdfText(a));
         // Windows made for the printout do not stay.
         QCOMPARE(host.destroyed.size(), 10);
+    }
+
+    // An open window is used as it is and stays open, reloaded from the image;
+    // the others are made for the printout and removed.
+    void openWindowReloaded()
+    {
+        struct Host : FakeHost {
+            QWidget *open = nullptr;
+            QWidget *FindEditor(int tag) override { return tag == 14 ? open : nullptr; }
+        } host;
+        TfOptFun opt(host);
+        host.open = &opt;
+        opt.show();
+        host.data.All.RadioImage[321] = 2; // squelch changed behind the window's back
+        const PrintData data = CollectPrintData(host);
+        QCOMPARE(qobject_cast<QComboBox *>(opt.Control("cbSQvelch"))->currentText(), QStringLiteral("2"));
+        QVERIFY(opt.isVisible());
+        QVERIFY(!host.destroyed.contains(&opt));
+        QCOMPARE(host.destroyed.size(), 4);
+        QStringList squelch;
+        for (const PrintDetail &d : data.Rows)
+            if (d.AField == QLatin1String("Squelch level"))
+                squelch << d.AValue;
+        QCOMPARE(squelch, QStringList { QStringLiteral("2") });
+        QVERIFY(!host.data.All.Modified);
+    }
+
+    // A file that cannot be written is reported, not passed off as printed.
+    void unwritable_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("a folder") << m_dir.path();
+        QTest::newRow("no such folder") << m_dir.filePath(QStringLiteral("missing/out.pdf"));
+    }
+    void unwritable()
+    {
+        QFETCH(QString, path);
+        FakeHost host;
+        QString error;
+        QVERIFY(!PrintToPdf(host, path, PrintTime, &error));
+        QVERIFY2(error.contains(QStringLiteral("could not be written")), qPrintable(error));
+        QVERIFY(!QFileInfo(path).isFile());
     }
 
     void translated()

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -40,17 +41,26 @@ PrintData CollectPrintData(EditorHost &host)
 
 bool PrintToPdf(EditorHost &host, const QString &path, const QDateTime &now, QString *error)
 {
-    const PrintData data = CollectPrintData(host);
+    return WritePdf(CollectPrintData(host), path, now, error);
+}
+
+bool WritePdf(const PrintData &data, const QString &path, const QDateTime &now, QString *error)
+{
     QPdfWriter pdf(path);
     pdf.setCreator(QStringLiteral("TL-5960s"));
     pdf.setTitle(data.Header.Title);
-    RenderReport(data, pdf, now);
-    if (!QFile::exists(path)) {
-        if (error)
-            *error = QStringLiteral("%1 could not be written").arg(path);
-        return false;
+    if (RenderReport(data, pdf, now))
+        return true;
+    if (error) {
+        // The writer gives no reason; opening the file once more names it.
+        const bool existed = QFile::exists(path);
+        QFile probe(path);
+        const QString reason = probe.open(QIODevice::Append) ? QStringLiteral("write error") : probe.errorString();
+        if (probe.isOpen() && !existed)
+            probe.remove();
+        *error = QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), reason);
     }
-    return true;
+    return false;
 }
 
 void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
@@ -71,8 +81,9 @@ void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
                     &preview, QObject::tr("Export to PDF"), QString(), QStringLiteral("PDF (*.pdf)"));
                 if (path.isEmpty())
                     return;
-                QPdfWriter writer(path);
-                RenderReport(data, writer, now);
+                QString error;
+                if (!WritePdf(data, path, now, &error))
+                    host.Prompter().ShowPrompt(host.Data().Texts.Confirmation, error, Prompt::Info);
             });
         }
         preview.exec();

@@ -23,3 +23,5 @@ class QString;
 PrintData CollectPrintData(EditorHost &host);
 // Writes the printout as PDF; false with the reason when the file cannot be written.
 bool PrintToPdf(EditorHost &host, const QString &path, const QDateTime &now, QString *error = nullptr);
+// Writes collected rows as PDF; false with the reason when the file cannot be written.
+bool WritePdf(const PrintData &data, const QString &path, const QDateTime &now, QString *error = nullptr);

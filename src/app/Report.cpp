@@ -40,15 +40,21 @@ public:
     {
         m_device.setPageLayout(QPageLayout(
             QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(10, 2, 10, 10), QPageLayout::Millimeter));
-        m_painter.begin(&m_device);
+        m_ok = m_painter.begin(&m_device);
         m_scale = m_device.logicalDpiY() / 25.4;
         const QRectF paint = m_device.pageLayout().paintRect(QPageLayout::Millimeter);
         m_pageHeight = paint.height();
     }
-    ~Pager() { m_painter.end(); }
-
-    void run()
+    ~Pager()
     {
+        if (m_ok)
+            m_painter.end();
+    }
+
+    bool run()
+    {
+        if (!m_ok)
+            return false;
         startPage();
         int group = -1;
         for (const PrintDetail &row : m_data.Rows) {
@@ -69,6 +75,8 @@ public:
             m_y += 7;
         }
         footer();
+        m_ok = false; // ended here, so the destructor leaves the painter alone
+        return m_painter.end();
     }
 
 private:
@@ -127,11 +135,12 @@ private:
     double m_pageHeight = 0;
     double m_y = 0;
     int m_page = 0;
+    bool m_ok = false;
 };
 
 } // namespace
 
-void RenderReport(const PrintData &data, QPagedPaintDevice &device, const QDateTime &now)
+bool RenderReport(const PrintData &data, QPagedPaintDevice &device, const QDateTime &now)
 {
-    Pager(device, data, now).run();
+    return Pager(device, data, now).run();
 }

@@ -8,4 +8,5 @@ struct PrintData;
 class QPagedPaintDevice;
 
 // Renders onto a printer or PDF writer; now is the date and time the header shows.
-void RenderReport(const PrintData &data, QPagedPaintDevice &device, const QDateTime &now);
+// False when the device cannot be painted on (e.g. the PDF file cannot be created).
+bool RenderReport(const PrintData &data, QPagedPaintDevice &device, const QDateTime &now);

@@ -6,6 +6,8 @@
 #include "image/DataFile.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 
 namespace
 {
@@ -43,6 +45,12 @@ int RunPrintVerb(const QStringList &arguments, DataModule &dm)
             return Exit::Usage;
         }
         dm.All.LanguageName = args.takeAt(at + 1);
+        // Without its file the printout would silently come out in English.
+        const QString file = dm.All.AppFolder + dm.All.LanguageName + QStringLiteral(".Ini");
+        if (!QFileInfo(file).isFile()) {
+            printError(QStringLiteral("tl5960s-cli: no language file %1").arg(QDir::toNativeSeparators(file)));
+            return Exit::Usage;
+        }
         dm.All.LanguageIndex = 1; // a named language translates every window
         args.removeAt(at);
         dm.Texts.LoadTexts(dm.All.AppFolder, dm.All.LanguageName);

@@ -23,13 +23,22 @@ QLabel *rightLabel(QWidget *parent, const char *name, const char *caption)
     return l;
 }
 
+// A read-only box shows the button face, so the user sees it takes no typing;
+// an editable one the normal text background.
+void setEditable(QLineEdit *e, bool editable)
+{
+    e->setReadOnly(!editable);
+    QPalette p = e->palette();
+    const QPalette normal = e->parentWidget() ? e->parentWidget()->palette() : QPalette();
+    p.setColor(QPalette::Base, normal.color(editable ? QPalette::Base : QPalette::Button));
+    e->setPalette(p);
+}
+
 QLineEdit *edit(QWidget *parent, const char *name, bool readOnly)
 {
     auto *e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setReadOnly(readOnly);
-    if (readOnly) // read-only boxes show the button face, as the radio's own data
-        e->setBackgroundRole(QPalette::Button);
+    setEditable(e, !readOnly);
     return e;
 }
 
@@ -113,10 +122,8 @@ void TfInfoMsg::LoadFromImage()
     const TALL &all = m_host.Data().All;
     cxModel->setText(all.ModelName);
     cxFreq->setText(all.BandText);
-    if (all.SerialEditable) {
-        cxSerial->setReadOnly(false);
-        cxSerial->setBackgroundRole(QPalette::Base);
-    }
+    if (all.SerialEditable)
+        setEditable(cxSerial, true);
     cxSerial->setText(filtered(all.RadioImage, Image::Serial, Image::SerialSize));
     cxRadioTime->setText(FormatWriteTime(all.RadioImage.data() + Image::WriteTime));
 }

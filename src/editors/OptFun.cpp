@@ -102,8 +102,12 @@ TfOptFun::TfOptFun(EditorHost &host, QWidget *parent)
     };
     for (const OptionControl *c : tableControls())
         for (const auto &p : places)
-            if (qstrcmp(p.name, c->control) == 0)
-                addControl(*c, grid, p.row, p.column);
+            if (qstrcmp(p.name, c->control) == 0) {
+                QWidget *w = addControl(*c, grid, p.row, p.column);
+                // A check box has no label: it takes the label's column too, so its caption shows whole.
+                if (qobject_cast<QCheckBox *>(w))
+                    grid->addWidget(w, p.row, p.column, 1, 2);
+            }
     grid->setColumnMinimumWidth(1, 120);
     grid->setColumnMinimumWidth(3, 120);
     QWidget *previous = nullptr;

@@ -66,7 +66,9 @@ QWidget *OptionEditor::addControl(const OptionControl &c, QGridLayout *grid, int
         box->setCurrentIndex(c.initialIndex);
         if (c.tag != 0)
             box->setProperty(Tag::Property, c.tag);
-        if (c.offset >= 0 || objectName() == QLatin1String("fKeyFun"))
+        // Visible bound boxes store on a change; so does the key window's hidden
+        // second key, although it is bound to nothing. The hidden Whisper box has no handler.
+        if ((c.offset >= 0 && !c.hidden) || objectName() == QLatin1String("fKeyFun"))
             connect(box, &QComboBox::currentIndexChanged, this, &OptionEditor::ComborPropertiesChange);
         label->setBuddy(box);
         label->setVisible(!c.hidden);

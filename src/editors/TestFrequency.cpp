@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,6 +32,22 @@ QHBoxLayout *okCancel(QDialog *d, QPushButton *&ok, QPushButton *&cancel)
     return row;
 }
 
+// The frequency cells are number cells: at most five integer and five decimal
+// digits, no sign, so only digits and one point can be typed.
+class NumberCellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *line = qobject_cast<QLineEdit *>(editor))
+            line->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]{0,5}(\\.[0-9]{0,5})?")), line));
+        return editor;
+    }
+};
+
 } // namespace
 
 TfTestFrequency::TfTestFrequency(DataModule &dm, TPrompter &prompter, QWidget *parent)
@@ -50,6 +68,7 @@ TfTestFrequency::TfTestFrequency(DataModule &dm, TPrompter &prompter, QWidget *p
     gvData->setColumnWidth(1, 100);
     gvData->setColumnWidth(2, 100);
     gvData->verticalHeader()->setDefaultSectionSize(22);
+    gvData->setItemDelegate(new NumberCellDelegate(gvData));
     for (int r = 0; r < 16; ++r) {
         auto *number = new QTableWidgetItem(QString::number(r + 1));
         number->setFlags(Qt::ItemIsEnabled);
@@ -70,7 +89,10 @@ TfTestFrequency::TfTestFrequency(DataModule &dm, TPrompter &prompter, QWidget *p
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(gvData);
     layout->addLayout(okCancel(this, btnOk, btnCancel));
-    setFixedSize(300, 470);
+    // The grid shows all 16 rows and 3 columns whole; a widened column scrolls.
+    const int frame = 2 * gvData->frameWidth();
+    gvData->setFixedSize(60 + 100 + 100 + frame, gvData->horizontalHeader()->sizeHint().height() + 16 * 22 + frame);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TfTestFrequency::showEvent(QShowEvent *event)
@@ -86,18 +108,21 @@ void TfTestFrequency::gvDataSetForeText(QTableWidgetItem *item)
 {
     if (m_setting || item->column() == 0)
         return;
+    const QScopedValueRollback<bool> guard(m_setting, true);
     double v = 0;
+    if (item->text().isEmpty()) {
+        // Emptying a cell takes its frequency away; that is no value to check.
+        item->setData(Qt::UserRole, QString());
+        return;
+    }
     if (!ParseDecimal(item->text(), &v)) {
-        // Number cells take numbers only: anything else leaves the cell empty.
-        m_setting = true;
-        item->setText(QString());
-        m_setting = false;
+        // A lone point is no number: the cell keeps the frequency it had.
+        item->setText(item->data(Qt::UserRole).toString());
         return;
     }
     v = CheckFrequency(m_dm.All, m_dm.Texts, m_prompter, v);
-    m_setting = true;
     item->setText(FormatFrequency(v));
-    m_setting = false;
+    item->setData(Qt::UserRole, item->text());
     Edited = true;
 }
 

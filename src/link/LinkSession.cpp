@@ -5,6 +5,11 @@
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
 #include <sys/ioctl.h>
+#elif defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #endif
 
 namespace Link
@@ -47,16 +52,25 @@ Session::~Session()
 bool Session::open(const QString &device)
 {
     close();
-    m_port.setPortName(device);
+    m_device = device;
+    if (openPort())
+        return true;
+    m_machine.portOpenFailed(PortOpenFailureDetail(m_device, m_openError, m_openErrorText));
+    m_queue += m_machine.takeActions();
+    runActions();
+    return false;
+}
+
+bool Session::openPort()
+{
+    m_port.setPortName(m_device);
     const bool opened = m_port.open(QIODevice::ReadWrite) && m_port.setBaudRate(2400)
         && m_port.setDataBits(QSerialPort::Data8) && m_port.setParity(QSerialPort::NoParity)
         && m_port.setStopBits(QSerialPort::TwoStop) && m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!opened) {
-        const int error = m_port.error();
+        m_openError = m_port.error();
+        m_openErrorText = m_port.errorString();
         m_port.close();
-        m_machine.portOpenFailed(PortOpenFailureDetail(device, error));
-        m_queue += m_machine.takeActions();
-        runActions();
         return false;
     }
     // A pseudo-terminal has no modem lines: refusing them is no error.
@@ -78,6 +92,10 @@ void Session::close()
 
 void Session::ok()
 {
+    // A port that went away between transfers (cable pulled after a write)
+    // is tried once more, so plugging the cable back in is enough.
+    if (!m_port.isOpen() && !m_device.isEmpty())
+        openPort();
     m_machine.ok();
     m_queue += m_machine.takeActions();
     runActions();
@@ -124,8 +142,19 @@ void Session::runActions()
         const Action a = m_queue.takeFirst();
         switch (a.kind) {
         case Action::Send:
-            if (m_port.isOpen())
-                m_port.write(a.bytes);
+            if (!m_port.isOpen() || m_port.write(a.bytes) != a.bytes.size()) {
+                // The port went away between transfers (or cannot take bytes):
+                // this attempt fails with the port message; nothing more is sent.
+                const bool open = m_port.isOpen();
+                const int error = open ? int(m_port.error()) : m_openError;
+                const QString text = open ? m_port.errorString() : m_openErrorText;
+                close();
+                m_queue.clear();
+                for (QTimer &t : m_timers)
+                    t.stop();
+                m_machine.portFailed(PortOpenFailureDetail(m_device, error, text));
+                m_queue += m_machine.takeActions();
+            }
             break;
         case Action::Pause:
             m_busy = true;
@@ -202,7 +231,8 @@ void Session::onError(QSerialPort::SerialPortError error)
     deliver(Event { false });
 }
 
-// Qt reports no framing or parity errors; the driver's counters do.
+// Qt reports no framing or parity errors; the driver's counters (Linux) or
+// the port's error flags (Windows) do.
 void Session::checkLineErrors()
 {
 #ifdef Q_OS_LINUX
@@ -216,6 +246,13 @@ void Session::checkLineErrors()
     m_errorCounts = now;
     m_countsKnown = true;
     if (more)
+        deliver(Event { true });
+#elif defined(Q_OS_WIN)
+    if (!m_port.isOpen())
+        return;
+    DWORD errors = 0;
+    if (::ClearCommError(HANDLE(m_port.handle()), &errors, nullptr)
+        && (errors & (CE_FRAME | CE_RXPARITY | CE_OVERRUN | CE_RXOVER | CE_BREAK)))
         deliver(Event { true });
 #endif
 }

@@ -44,6 +44,8 @@ signals:
 private:
     using Event = std::variant<QByteArray, int /*timer*/, bool /*line error*/>;
 
+    // Opens m_device with the radio's line settings; false with m_openError set.
+    bool openPort();
     void runActions();
     void deliver(const Event &e);
     void onReadyRead();
@@ -55,6 +57,9 @@ private:
     TPrompter &m_prompter;
     const TLanguage &m_texts;
     QSerialPort m_port;
+    QString m_device;
+    int m_openError = QSerialPort::NoError; // why the last open failed
+    QString m_openErrorText;
     QTimer m_timers[TimerCount];
     QTimer m_pause;
     QTimer m_drainPoll;

@@ -24,5 +24,8 @@ QStringList ListSerialPorts(const QStringList &presentDevices);
 // stored one is not present (a stored device path is kept as it is).
 void SettlePort(TALL &all, const QStringList &presentPorts);
 
-// Why a device could not be opened, for the second line of the port message.
-QString PortOpenFailureDetail(const QString &device, int serialPortError);
+// Why a device could not be opened, for the second line of the port message:
+// missing, held by another program (which, when its lock file tells), or not
+// permitted (with the group that grants access); systemText is the port's own
+// error text for anything else.
+QString PortOpenFailureDetail(const QString &device, int serialPortError, const QString &systemText = QString());
