@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 
 namespace
 {
@@ -18,6 +19,28 @@ QString reportFamily()
         if (families.contains(QString::fromUtf8(f)))
             return QString::fromUtf8(f);
     return QFont().family();
+}
+
+// The date as yyyy/MM/dd with the system's date separator in place of the slash.
+QString reportDate(const QDate &date)
+{
+    QChar separator = QLatin1Char('/');
+    for (const QChar c : QLocale::system().dateFormat(QLocale::ShortFormat))
+        if (c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-')) {
+            separator = c;
+            break;
+        }
+    return date.toString(QStringLiteral("yyyy%1MM%1dd").arg(separator));
+}
+
+// The pages the user chose in the print dialog; every page for a PDF writer
+// or when no range was chosen.
+QPageRanges chosenPages(QPagedPaintDevice &device)
+{
+    auto *printer = dynamic_cast<QPrinter *>(&device);
+    if (!printer || printer->printRange() != QPrinter::PageRange)
+        return {};
+    return printer->pageRanges();
 }
 
 // The template's sizes are in pixels of a 96 dpi screen.
@@ -37,6 +60,7 @@ public:
         , m_data(data)
         , m_now(now)
         , m_family(reportFamily())
+        , m_pages(chosenPages(device))
     {
         m_device.setPageLayout(QPageLayout(
             QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(10, 2, 10, 10), QPageLayout::Millimeter));
@@ -87,17 +111,28 @@ private:
     void text(const QRectF &r, const QString &s, bool bold, Qt::Alignment align, int pixels = 13,
         const QString &family = QString())
     {
+        if (!m_painting)
+            return;
         m_painter.setFont(reportFont(family.isEmpty() ? m_family : family, bold, pixels));
         m_painter.drawText(mm(r), int(align), s);
     }
-    void line(double y) { m_painter.drawLine(mm(QRectF(0, y, 0, 0)).topLeft(), mm(QRectF(195, y, 0, 0)).topLeft()); }
+    void line(double y)
+    {
+        if (m_painting)
+            m_painter.drawLine(mm(QRectF(0, y, 0, 0)).topLeft(), mm(QRectF(195, y, 0, 0)).topLeft());
+    }
+    // Pages outside the chosen range are laid out but not painted, so the
+    // page numbers stay those of the whole printout.
     void startPage()
     {
         ++m_page;
+        m_painting = m_pages.isEmpty() || m_pages.contains(m_page);
+        if (m_painting && m_painted)
+            m_device.newPage();
+        m_painted = m_painted || m_painting;
         const PrintHeader &h = m_data.Header;
         text(QRectF(0, 0, 195, 11), h.Title, true, Qt::AlignCenter, 19);
-        text(QRectF(134, 11, 30, 5), m_now.toString(QStringLiteral("yyyy/MM/dd")), false,
-            Qt::AlignRight | Qt::AlignVCenter);
+        text(QRectF(134, 11, 30, 5), reportDate(m_now.date()), false, Qt::AlignRight | Qt::AlignVCenter);
         text(QRectF(165, 11, 25, 5), QLocale().toString(m_now.time(), QLocale::ShortFormat), false,
             Qt::AlignRight | Qt::AlignVCenter);
         line(16);
@@ -117,7 +152,6 @@ private:
     void newPage()
     {
         footer();
-        m_device.newPage();
         startPage();
     }
     void ensureRoom(double height)
@@ -134,7 +168,10 @@ private:
     double m_scale = 1;
     double m_pageHeight = 0;
     double m_y = 0;
+    QPageRanges m_pages;
     int m_page = 0;
+    bool m_painting = true; // the current page is one to print
+    bool m_painted = false; // a page has been printed, so the next needs a new sheet
     bool m_ok = false;
 };
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace
 {
@@ -41,6 +42,31 @@ QLineEdit *edit(QWidget *parent, const char *name, bool readOnly)
     setEditable(e, !readOnly);
     return e;
 }
+
+// The image holds one byte per character: anything beyond printable ASCII
+// would reach it as a substitute byte, so such characters are refused as
+// typed or pasted. The serial number takes letters as capitals.
+class ByteCharValidator : public QValidator
+{
+public:
+    ByteCharValidator(bool capitals, QObject *parent)
+        : QValidator(parent)
+        , m_capitals(capitals)
+    {
+    }
+    State validate(QString &input, int &) const override
+    {
+        for (const QChar c : input)
+            if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+                return Invalid;
+        if (m_capitals)
+            input = input.toUpper();
+        return Acceptable;
+    }
+
+private:
+    bool m_capitals;
+};
 
 QPushButton *hiddenOk(QWidget *parent)
 {
@@ -92,6 +118,7 @@ TfInfoMsg::TfInfoMsg(EditorHost &host, QWidget *parent)
     cxFreq = edit(this, "cxFreq", true);
     cxSerial = edit(this, "cxSerial", true);
     cxSerial->setMaxLength(16);
+    cxSerial->setValidator(new ByteCharValidator(true, cxSerial));
     cxRadioTime = edit(this, "cxRadioTime", true);
     int r = 0;
     for (auto [label, box] :
@@ -105,14 +132,6 @@ TfInfoMsg::TfInfoMsg(EditorHost &host, QWidget *parent)
         closeWindow();
     });
     withClose(this, grid, btnOk, btnCancel);
-    // Letters are entered as capitals.
-    connect(cxSerial, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (text != text.toUpper()) {
-            const int at = cxSerial->cursorPosition();
-            cxSerial->setText(text.toUpper());
-            cxSerial->setCursorPosition(at);
-        }
-    });
     connect(cxSerial, &QLineEdit::textChanged, this, &OptionEditor::ComborPropertiesChange);
     setFixedSize(314, 183);
 }
@@ -158,8 +177,10 @@ TfPassWord::TfPassWord(EditorHost &host, QWidget *parent)
     Label2 = rightLabel(this, "Label2", "New PassWard");
     cxoPasd = edit(this, "cxoPasd", false);
     cxoPasd->setMaxLength(8);
+    cxoPasd->setValidator(new ByteCharValidator(false, cxoPasd));
     cxnPasd = edit(this, "cxnPasd", false);
     cxnPasd->setMaxLength(8);
+    cxnPasd->setValidator(new ByteCharValidator(false, cxnPasd));
     cxnPasd->setEnabled(false);
     cbNps = new QCheckBox(this);
     cbNps->setObjectName(QStringLiteral("cbNps"));

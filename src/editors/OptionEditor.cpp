@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -38,9 +39,24 @@ void OptionEditor::closeWindow()
 void OptionEditor::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+    // Placed when it opens; showing it again after minimising keeps where the user put it.
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && !m_placed) {
         sub->move(20, 20);
+        m_placed = true;
+    }
     RefreshFromImage();
+}
+
+bool OptionEditor::event(QEvent *event)
+{
+    // A fixed-size window: its frame in the main window offers minimise and
+    // close, no maximise; set while the frame is new and not yet shown.
+    if (event->type() == QEvent::ParentChange)
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()); sub && !sub->isVisible())
+            sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    return QWidget::event(event);
 }
 
 std::vector<const OptionControl *> OptionEditor::tableControls() const

@@ -37,6 +37,7 @@ public:
 protected:
     OptionEditor(EditorHost &host, const char *formName, const QString &caption, QWidget *parent);
     void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
 
     // Adds the label and control of one table entry at the grid cell; hidden
     // entries are built too, since they are loaded, stored and translated alike.
@@ -48,5 +49,6 @@ protected:
     void closeWindow();
 
     EditorHost &m_host;
+    bool m_placed = false;
     std::vector<std::pair<const OptionControl *, QWidget *>> m_controls;
 };
