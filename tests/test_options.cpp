@@ -2,6 +2,7 @@
 // test frequency dialog, driven as a user would.
 
 #include "FakeHost.h"
+#include "app/EditorFactories.h"
 #include "app/PrintData.h"
 #include "editors/InfoMsg.h"
 #include "editors/OptFun.h"
@@ -10,6 +11,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -212,6 +215,76 @@ private slots:
         QTest::mouseClick(w.cbNps, Qt::LeftButton);
         QVERIFY(!host.data.All.NewPasswordEnabled);
         QCOMPARE(bytesAt(img, 8, 8), QByteArray("abcd    "));
+    }
+
+    // Each character of these boxes becomes one image byte: a character beyond
+    // printable ASCII is refused, typed or pasted, rather than reaching the
+    // image as a substitute byte.
+    void byteCharacters_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("serial number") << "cxSerial" << 352 << QByteArray("A-B             ");
+        QTest::newRow("password") << "cxoPasd" << 0 << QByteArray("a-b     ");
+        QTest::newRow("new password") << "cxnPasd" << 8 << QByteArray("a-b     ");
+    }
+    void byteCharacters()
+    {
+        QFETCH(QString, edit);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, stored);
+        FakeHost host;
+        host.data.All.SerialEditable = true;
+        host.data.All.NewPasswordEnabled = true;
+        std::unique_ptr<OptionEditor> w;
+        if (edit == QLatin1String("cxSerial"))
+            w.reset(new TfInfoMsg(host));
+        else
+            w.reset(new TfPassWord(host));
+        w->show();
+        auto *line = w->findChild<QLineEdit *>(edit);
+        QVERIFY(line && line->isEnabled() && !line->isReadOnly());
+        line->clear();
+        QTest::keyClicks(line, QStringLiteral("a-"));
+        QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QStringLiteral("中"), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QStringLiteral("é"), Qt::NoModifier);
+        line->insert(QStringLiteral("x\u00FCy")); // a paste with one such character is refused whole
+        QTest::keyClicks(line, QStringLiteral("b"));
+        QCOMPARE(bytesAt(host.data.All.RadioImage, offset, stored.size()), stored);
+    }
+
+    // In the main window's area each window opens at (20, 20) in a frame with
+    // minimise and close but no maximise, keeps where the user put it when
+    // restored after minimising, and Close removes it and tells the host.
+    void frameInMainWindow_data()
+    {
+        QTest::addColumn<int>("tag");
+        for (int tag : { 12, 13, 14, 15, 16 })
+            QTest::newRow(qPrintable(QString::number(tag))) << tag;
+    }
+    void frameInMainWindow()
+    {
+        QFETCH(int, tag);
+        FakeHost host;
+        QMdiArea area;
+        area.resize(900, 700);
+        area.show();
+        auto *w = qobject_cast<OptionEditor *>(CreateEditor(tag, host, &area));
+        QVERIFY(w);
+        QMdiSubWindow *sub = area.addSubWindow(w);
+        sub->show();
+        QCOMPARE(sub->pos(), QPoint(20, 20));
+        QVERIFY(sub->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(sub->windowFlags() & Qt::WindowMaximizeButtonHint));
+        sub->move(150, 90);
+        sub->showMinimized();
+        sub->showNormal();
+        QCOMPARE(sub->pos(), QPoint(150, 90));
+        w->btnCancel->click();
+        QTRY_VERIFY(area.subWindowList().isEmpty());
+        QTRY_COMPARE(host.destroyed, QList<QWidget *> { w });
+        QVERIFY(!host.data.All.Modified);
     }
 
     void printRows()

@@ -3,11 +3,13 @@
 #include "FakeHost.h"
 #include "app/Print.h"
 #include "app/PrintData.h"
+#include "app/Report.h"
 #include "editors/OptFun.h"
 #include "image/ChannelEntry.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -140,6 +142,27 @@ private slots:
         QVERIFY(!host.data.All.Modified);
     }
 
+    // A page range chosen in the print dialog prints those pages only, with
+    // the page numbers they have in the whole printout.
+    void pageRange()
+    {
+        FakeHost host;
+        program(host);
+        const QString pdf = m_dir.filePath(QStringLiteral("range.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        QVERIFY(RenderReport(CollectPrintData(host), printer, PrintTime));
+        QCOMPARE(pageCount(pdf), 1);
+        const QString page = pdfText(pdf);
+        QVERIFY(page.contains(QStringLiteral("Model Type"))); // the page header
+        QVERIFY(page.contains(QStringLiteral("Channel No.1")));
+        QVERIFY(!page.contains(QStringLiteral("Key Function")));
+        QVERIFY(page.contains(QRegularExpression(QStringLiteral("\\n\\s*2\\s*\\n"))));
+    }
+
     // A file that cannot be written is reported, not passed off as printed.
     void unwritable_data()
     {
@@ -170,6 +193,14 @@ private slots:
         QVERIFY2(!text.contains(QStringLiteral("Key Function")), qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("RX Frequency")));
         QVERIFY(text.contains(QStringLiteral("451.12500")));
+        // Captions, values and headings from the shipped Chinese file.
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("机型\\s+TL-5960s\\(UHF\\)"))));
+        QVERIFY(text.contains(QStringLiteral("按键功能")));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("侧键\\s+监听"))));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("声控功能\\s+开启"))));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("尾音消除\\s+类型1"))));
+        QVERIFY(text.contains(QStringLiteral("信道信息")));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("接收频率\\s+451.12500"))));
         // The headings are the translated window captions.
         PrintData data = CollectPrintData(host);
         QVERIFY(!data.Rows.isEmpty());
