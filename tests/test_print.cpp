@@ -180,6 +180,28 @@ private slots:
         QVERIFY(!QFileInfo(path).isFile());
     }
 
+    // A chosen printer that cannot be painted on (here a print file in a
+    // missing folder) is reported, not passed off as printed.
+    void printerRefused()
+    {
+        FakeHost host;
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = m_dir.filePath(QStringLiteral("missing/out.pdf"));
+        printer.setOutputFileName(path);
+        QVERIFY(!PrintOnPrinter(host, CollectPrintData(host), printer, PrintTime));
+        QCOMPARE(host.prompter.shown.size(), 1);
+        QCOMPARE(host.prompter.shown.first().caption, QStringLiteral("Confirmation"));
+        QVERIFY(host.prompter.shown.first().text.contains(QDir::toNativeSeparators(path)));
+
+        host.prompter.clear();
+        const QString ok = m_dir.filePath(QStringLiteral("printed.pdf"));
+        printer.setOutputFileName(ok);
+        QVERIFY(PrintOnPrinter(host, CollectPrintData(host), printer, PrintTime));
+        QVERIFY(host.prompter.shown.isEmpty());
+        QCOMPARE(pageCount(ok), 2);
+    }
+
     void translated()
     {
         FakeHost host(0xF4, QStringLiteral(LANG_DIR));

@@ -63,6 +63,18 @@ bool WritePdf(const PrintData &data, const QString &path, const QDateTime &now, 
     return false;
 }
 
+bool PrintOnPrinter(EditorHost &host, const PrintData &data, QPrinter &printer, const QDateTime &now)
+{
+    if (RenderReport(data, printer, now))
+        return true;
+    // A printer or print file that cannot be opened would otherwise look like a finished printout.
+    const QString where = printer.outputFileName().isEmpty() ? printer.printerName()
+                                                             : QDir::toNativeSeparators(printer.outputFileName());
+    host.Prompter().ShowPrompt(host.Data().Texts.Confirmation,
+        QStringLiteral("The printout could not be sent to %1.").arg(where), Prompt::Info);
+    return false;
+}
+
 void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
 {
     const PrintData data = CollectPrintData(host);
@@ -91,5 +103,5 @@ void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
     }
     QPrintDialog dialog(&printer, mainWindow);
     if (dialog.exec() == QDialog::Accepted)
-        RenderReport(data, printer, now);
+        PrintOnPrinter(host, data, printer, now);
 }

@@ -23,5 +23,9 @@ class QString;
 PrintData CollectPrintData(EditorHost &host);
 // Writes the printout as PDF; false with the reason when the file cannot be written.
 bool PrintToPdf(EditorHost &host, const QString &path, const QDateTime &now, QString *error = nullptr);
+class QPrinter;
+// Prints collected rows on a printer the user has chosen; a printer that
+// cannot be painted on is reported through the host's prompter.
+bool PrintOnPrinter(EditorHost &host, const PrintData &data, QPrinter &printer, const QDateTime &now);
 // Writes collected rows as PDF; false with the reason when the file cannot be written.
 bool WritePdf(const PrintData &data, const QString &path, const QDateTime &now, QString *error = nullptr);
