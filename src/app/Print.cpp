@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -89,10 +90,13 @@ void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
             QAction *pdf = bar->addAction(QObject::tr("Export to PDF"));
             pdf->setObjectName(QStringLiteral("ExportPdf"));
             QObject::connect(pdf, &QAction::triggered, &preview, [&] {
-                const QString path = QFileDialog::getSaveFileName(
+                QString path = QFileDialog::getSaveFileName(
                     &preview, QObject::tr("Export to PDF"), QString(), QStringLiteral("PDF (*.pdf)"));
                 if (path.isEmpty())
                     return;
+                // A name typed without an extension still gives a file a PDF viewer opens.
+                if (QFileInfo(path).suffix().isEmpty())
+                    path += QStringLiteral(".pdf");
                 QString error;
                 if (!WritePdf(data, path, now, &error))
                     host.Prompter().ShowPrompt(host.Data().Texts.Confirmation, error, Prompt::Info);
