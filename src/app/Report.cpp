@@ -11,14 +11,20 @@
 namespace
 {
 
-// SimSun where the system has it, else a freely licensed font with Chinese glyphs.
-QString reportFamily()
+// SimSun where the system has it. Else Latin text comes from a family with a
+// true bold face (a synthetic bold is lost when the preview scales the page)
+// and Chinese from a freely licensed font that has the glyphs.
+QStringList reportFamilies()
 {
-    const QStringList families = QFontDatabase::families();
-    for (const char *f : { "SimSun", "宋体", "WenQuanYi Micro Hei", "Noto Sans CJK SC" })
-        if (families.contains(QString::fromUtf8(f)))
-            return QString::fromUtf8(f);
-    return QFont().family();
+    const QStringList installed = QFontDatabase::families();
+    for (const char *f : { "SimSun", "宋体" })
+        if (installed.contains(QString::fromUtf8(f)))
+            return { QString::fromUtf8(f) };
+    QStringList out;
+    for (const char *f : { "DejaVu Sans", "WenQuanYi Micro Hei", "Noto Sans CJK SC" })
+        if (installed.contains(QString::fromUtf8(f)))
+            out << QString::fromUtf8(f);
+    return out.isEmpty() ? QStringList { QFont().family() } : out;
 }
 
 // The date as yyyy/MM/dd with the system's date separator in place of the slash.
@@ -44,9 +50,10 @@ QPageRanges chosenPages(QPagedPaintDevice &device)
 }
 
 // The template's sizes are in pixels of a 96 dpi screen.
-QFont reportFont(const QString &family, bool bold, int pixels = 13)
+QFont reportFont(const QStringList &families, bool bold, int pixels = 13)
 {
-    QFont f(family);
+    QFont f;
+    f.setFamilies(families);
     f.setPointSizeF(pixels * 72.0 / 96.0);
     f.setBold(bold);
     return f;
@@ -59,7 +66,7 @@ public:
         : m_device(device)
         , m_data(data)
         , m_now(now)
-        , m_family(reportFamily())
+        , m_families(reportFamilies())
         , m_pages(chosenPages(device))
     {
         m_device.setPageLayout(QPageLayout(
@@ -113,7 +120,7 @@ private:
     {
         if (!m_painting)
             return;
-        m_painter.setFont(reportFont(family.isEmpty() ? m_family : family, bold, pixels));
+        m_painter.setFont(reportFont(family.isEmpty() ? m_families : QStringList { family }, bold, pixels));
         m_painter.drawText(mm(r), int(align), s);
     }
     void line(double y)
@@ -163,7 +170,7 @@ private:
     QPagedPaintDevice &m_device;
     const PrintData &m_data;
     QDateTime m_now;
-    QString m_family;
+    QStringList m_families;
     QPainter m_painter;
     double m_scale = 1;
     double m_pageHeight = 0;
