@@ -141,6 +141,68 @@ private slots:
         QCOMPARE(int(img[320]), 0xFE);
     }
 
+    // A byte outside its box's list is not shown and not stored on load; the
+    // next change anywhere in the window writes the index the box shows.
+    void outOfListByte_data()
+    {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("shownText");
+        QTest::addColumn<QString>("changed"); // another control the user changes
+        QTest::addColumn<int>("stored");
+        QTest::newRow("squelch 255") << 14 << 321 << 255 << "cbSQvelch"
+                                     << "0"
+                                     << "cxScan" << 0;
+        QTest::newRow("time-out 11") << 14 << 323 << 11 << "cbTxTimeout"
+                                     << "Off"
+                                     << "cxScan" << 0;
+        QTest::newRow("time-out 30") << 14 << 323 << 30 << "cbTxTimeout"
+                                     << "Off"
+                                     << "cxAlt" << 0;
+        QTest::newRow("epilogue 255") << 14 << 317 << 255 << "cxRevTx"
+                                      << "Type-1"
+                                      << "cxScan" << 1;
+        QTest::newRow("hidden whisper 255") << 14 << 319 << 255 << "cxWhisper"
+                                            << "On"
+                                            << "cbVoice" << 0;
+        QTest::newRow("side key 255, hidden key changed") << 12 << 322 << 255 << "cbKey1"
+                                                          << "Off"
+                                                          << "cbKey2" << 0;
+        QTest::newRow("VOX level 255") << 13 << 308 << 255 << "cbVoxLevel"
+                                       << "5"
+                                       << "chVoxFun" << 4;
+    }
+    void outOfListByte()
+    {
+        QFETCH(int, tag);
+        QFETCH(int, offset);
+        QFETCH(int, byte);
+        QFETCH(QString, control);
+        QFETCH(QString, changed);
+        FakeHost host;
+        auto &img = host.data.All.RadioImage;
+        img[size_t(offset)] = uint8_t(byte);
+        const RadioImageBytes before = img;
+        std::unique_ptr<QWidget> made(CreateEditor(tag, host, nullptr));
+        auto *w = qobject_cast<OptionEditor *>(made.get());
+        QVERIFY(w);
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        w->show();
+        QTEST(shown(*w, control.toLatin1().constData()), "shownText");
+        QCOMPARE(img, before);
+        QVERIFY(!host.data.All.Modified);
+
+        QWidget *other = w->Control(changed.toLatin1().constData());
+        if (auto *box = qobject_cast<QComboBox *>(other))
+            box->setCurrentIndex(box->currentIndex() == 0 ? 1 : 0);
+        else
+            clickCheck(*w, changed.toLatin1().constData());
+        QTEST(int(img[size_t(offset)]), "stored");
+        QVERIFY(host.data.All.Modified);
+    }
+
     void voxEnabling()
     {
         FakeHost host;
