@@ -251,6 +251,15 @@ private slots:
         QCOMPARE(w.cxSerial->text(), QStringLiteral("AB 1            "));
         QTest::keyClicks(w.cxSerial, QStringLiteral("XYZ"));
         QCOMPARE(w.cxSerial->text().size(), 16);
+
+        // Small letters from a file show as capitals; loading stores nothing.
+        const QByteArray small("ab12cd34ef56gh78");
+        std::copy(small.begin(), small.end(), img.begin() + 352);
+        host.data.All.Modified = false;
+        w.RefreshFromImage();
+        QCOMPARE(w.cxSerial->text(), QStringLiteral("AB12CD34EF56GH78"));
+        QCOMPARE(bytesAt(img, 352, 16), small);
+        QVERIFY(!host.data.All.Modified);
     }
 
     void passwords()

@@ -143,7 +143,8 @@ void TfInfoMsg::LoadFromImage()
     cxFreq->setText(all.BandText);
     if (all.SerialEditable)
         setEditable(cxSerial, true);
-    cxSerial->setText(filtered(all.RadioImage, Image::Serial, Image::SerialSize));
+    // The box shows letters as capitals, as it takes them; the bytes stay as they are until an edit.
+    cxSerial->setText(filtered(all.RadioImage, Image::Serial, Image::SerialSize).toUpper());
     cxRadioTime->setText(FormatWriteTime(all.RadioImage.data() + Image::WriteTime));
 }
 
