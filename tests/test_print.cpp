@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -161,6 +163,33 @@ private slots:
         QVERIFY(page.contains(QStringLiteral("Channel No.1")));
         QVERIFY(!page.contains(QStringLiteral("Key Function")));
         QVERIFY(page.contains(QRegularExpression(QStringLiteral("\\n\\s*2\\s*\\n"))));
+    }
+
+    // The preview command: two pages, page navigation and an export action,
+    // with the windows made for the printout already gone.
+    void preview()
+    {
+        FakeHost host;
+        program(host);
+        int pages = -1;
+        bool exportAction = false;
+        qsizetype destroyedWhileOpen = -1;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto *view = dialog->findChild<QPrintPreviewWidget *>();
+            QTRY_VERIFY(view && view->pageCount() > 0);
+            pages = view->pageCount();
+            view->setCurrentPage(2);
+            exportAction = dialog->findChild<QAction *>(QStringLiteral("ExportPdf")) != nullptr;
+            destroyedWhileOpen = host.destroyed.size();
+            dialog->reject();
+        });
+        PrintConfiguration(host, nullptr, PrintMode::Preview);
+        QCOMPARE(pages, 2);
+        QVERIFY(exportAction);
+        QCOMPARE(destroyedWhileOpen, 5);
     }
 
     // A file that cannot be written is reported, not passed off as printed.
