@@ -84,8 +84,9 @@ void PrintConfiguration(EditorHost &host, QWidget *mainWindow, int mode)
     printer.setPageSize(QPageSize(QPageSize::Letter));
     if (mode == PrintMode::Preview) {
         QPrintPreviewDialog preview(&printer, mainWindow);
+        // Also the preview's own print button: a printer that fails is reported there too.
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-            [&](QPrinter *p) { RenderReport(data, *p, now); });
+            [&](QPrinter *p) { PrintOnPrinter(host, data, *p, now); });
         if (auto *bar = preview.findChild<QToolBar *>()) {
             QAction *pdf = bar->addAction(QObject::tr("Export to PDF"));
             pdf->setObjectName(QStringLiteral("ExportPdf"));
