@@ -190,6 +190,7 @@ private slots:
         QCOMPARE(pages, 2);
         QVERIFY(exportAction);
         QCOMPARE(destroyedWhileOpen, 5);
+        QVERIFY(host.prompter.shown.isEmpty());
     }
 
     // A file that cannot be written is reported, not passed off as printed.
